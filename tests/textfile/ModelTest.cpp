@@ -1,0 +1,145 @@
+// The join compared with a deliberately simple reference of its rules, over random inputs
+// rich in the bytes that matter (CR, LF, 26, 0, bytes above 127), for every buffer size from
+// 1 to 300 and for 64 KiB.
+
+#include "Pomocne.h"
+#include "textfile/LineFile.h"
+#include "textfile/Spojeni.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+
+namespace vantrel {
+namespace {
+
+// The rules, byte by byte: a file ends at its first byte 26; its lines end at LF; a CR is
+// never text; a last line without LF still counts when any byte is left for it; every line
+// is written with CR LF; each file is followed by one empty line.
+std::string ReferencniSpojeni(const std::vector<std::string>& soubory) {
+    std::string vystup;
+    for (const std::string& soubor : soubory) {
+        std::string radek;
+        bool rozepsany = false;
+        for (char c : soubor) {
+            if (c == '\x1a')
+                break;
+            if (c == '\n') {
+                vystup += radek + "\r\n";
+                radek.clear();
+                rozepsany = false;
+                continue;
+            }
+            rozepsany = true;
+            if (c != '\r')
+                radek.push_back(c);
+        }
+        if (rozepsany)
+            vystup += radek + "\r\n";
+        vystup += "\r\n";
+    }
+    return vystup;
+}
+
+std::string NahodnyObsah(std::mt19937& nahoda) {
+    static const char* const utf8[] = {"\xC5\x99", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3"};
+    const std::size_t delka = nahoda() % 8 == 0 ? nahoda() % 3000 : nahoda() % 400;
+    std::string obsah;
+    while (obsah.size() < delka) {
+        const unsigned volba = nahoda() % 100;
+        if (volba < 14)
+            obsah.push_back('\r');
+        else if (volba < 28)
+            obsah.push_back('\n');
+        else if (volba < 30)
+            obsah.push_back('\x1a');
+        else if (volba < 35)
+            obsah.push_back('\0');
+        else if (volba < 50)
+            obsah.push_back(static_cast<char>(0x80 + nahoda() % 128));
+        else if (volba < 58)
+            obsah += utf8[nahoda() % 4];
+        else if (volba < 60)
+            obsah += std::string(200 + nahoda() % 200, 'L'); // long lines
+        else
+            obsah.push_back(static_cast<char>('a' + nahoda() % 26));
+    }
+    return obsah;
+}
+
+// The text path: ReadLineText and WriteText with their code page conversion, line by line.
+std::string SpojPresText(const std::vector<std::string>& cesty, const std::string& cil,
+                         std::uint32_t kapacita) {
+    std::unique_ptr<unsigned char[]> bufferVstupu(new unsigned char[kapacita]);
+    std::unique_ptr<unsigned char[]> bufferVystupu(new unsigned char[kapacita]);
+    TLineFile vystup, vstup;
+    AssignLineFile(vystup, test::U16(cil));
+    SetLineFileBuffer(vystup, bufferVystupu.get(), kapacita);
+    OpenForWriting(vystup);
+    CheckIoStatus();
+    for (const auto& cesta : cesty) {
+        AssignLineFile(vstup, test::U16(cesta));
+        SetLineFileBuffer(vstup, bufferVstupu.get(), kapacita);
+        OpenForReading(vstup);
+        CheckIoStatus();
+        std::u16string radek;
+        while (!CheckIoStatus(AtEnd(vstup))) {
+            ReadLineText(vstup, radek);
+            SkipLine(vstup);
+            CheckIoStatus();
+            WriteText(vystup, radek);
+            WriteLineEnd(vystup);
+            CheckIoStatus();
+        }
+        WriteText(vystup, {});
+        WriteLineEnd(vystup);
+        CheckIoStatus();
+        CloseLineFile(vstup);
+        CheckIoStatus();
+    }
+    CloseLineFile(vystup);
+    CheckIoStatus();
+    return test::PrectiSoubor(cil);
+}
+
+TEST(JoinModel, MatchesTheReferenceAtEveryBufferSize) {
+    test::TDocasnaSlozka slozka;
+    std::vector<std::uint32_t> kapacity;
+    for (std::uint32_t k = 1; k <= 300; ++k)
+        kapacity.push_back(k);
+    kapacity.push_back(64 * 1024);
+    const int vstupuNaKapacitu = 12;
+    unsigned pocet = 0;
+    for (std::uint32_t kapacita : kapacity) {
+        for (int i = 0; i < vstupuNaKapacitu; ++i) {
+            const unsigned seed = kapacita * 1000u + static_cast<unsigned>(i);
+            std::mt19937 nahoda(seed);
+            std::vector<std::string> obsahy, cesty;
+            const unsigned souboru = 1 + nahoda() % 3;
+            for (unsigned s = 0; s < souboru; ++s) {
+                obsahy.push_back(NahodnyObsah(nahoda));
+                cesty.push_back(slozka.Zapis("vstup" + std::to_string(s), obsahy.back()));
+            }
+            const std::string ocekavane = ReferencniSpojeni(obsahy);
+
+            TSpojeni spojeni;
+            for (const auto& cesta : cesty)
+                spojeni.Vstupy.push_back(test::U16(cesta));
+            spojeni.Vystup = test::U16(slozka.Soubor("vystup"));
+            spojeni.VelikostBufferu = kapacita;
+            Spoj(spojeni);
+            const std::string spojeno = test::PrectiSoubor(slozka.Soubor("vystup"));
+            ASSERT_EQ(test::Citelne(spojeno), test::Citelne(ocekavane))
+                << "seed " << seed << ", buffer " << kapacita;
+
+            const std::string textem = SpojPresText(cesty, slozka.Soubor("vystup2"), kapacita);
+            ASSERT_EQ(test::Citelne(textem), test::Citelne(ocekavane))
+                << "text path, seed " << seed << ", buffer " << kapacita;
+            ++pocet;
+        }
+    }
+    EXPECT_EQ(pocet, kapacity.size() * vstupuNaKapacitu);
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,327 @@
+#include "textfile/LineFile.h"
+
+#include "textfile/KodovaStranka.h"
+#include "textfile/Platforma.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int Konec = -1;
+constexpr unsigned char LF = 10;
+constexpr unsigned char CR = 13;
+constexpr unsigned char EOFZnak = 26;
+constexpr std::size_t DelkaUseku = 255;
+
+bool CrLf(const TLineFile& f) {
+    return (f.Flags & FlagCrLf) != 0;
+}
+
+bool Prirazen(const TLineFile& f) {
+    return f.Mode >= ModeClosed && f.Mode <= ModeInOut;
+}
+
+void Chyba(int kod, const TLineFile& f) {
+    detail::ZaznamenejIoChybu(kod, f.Path);
+}
+
+int NicNedelej(TLineFile&) {
+    return 0;
+}
+
+int NaplnZeSouboru(TLineFile& f) {
+    f.Position = f.Filled = 0;
+    return platforma::Cti(f.Handle, f.Data, f.Capacity, f.Filled);
+}
+
+int Vypis(TLineFile& f) {
+    if (f.Position == 0)
+        return 0;
+    const std::uint32_t kolik = f.Position;
+    f.Position = 0;
+    return platforma::Zapis(f.Handle, f.Data, kolik);
+}
+
+int ZavriHandle(TLineFile& f) {
+    f.Mode = ModeClosed;
+    const int handle = f.Handle;
+    f.Handle = -1;
+    return platforma::Zavri(handle);
+}
+
+// Sets up an opened output by the kind of device behind it: a character device (a terminal)
+// gets every line at once.
+int DokonciOtevreniVystupu(TLineFile& f) {
+    switch (platforma::DruhZarizeni(f.Handle)) {
+    case platforma::TDruhZarizeni::Neznamy:
+        ZavriHandle(f);
+        return IoNeniProZapis;
+    case platforma::TDruhZarizeni::Znakove:
+        f.FlushProc = Vypis;
+        break;
+    case platforma::TDruhZarizeni::Disk:
+    case platforma::TDruhZarizeni::Roura:
+        break;
+    }
+    return 0;
+}
+
+int StandardniOtevreni(TLineFile& f) {
+    f.Position = f.Filled = 0;
+    f.CloseProc = ZavriHandle;
+    f.FlushProc = NicNedelej;
+    const std::string cesta = ProcessCodePage().Koduj(f.Path);
+    int kod;
+    if (f.Mode == ModeInput) {
+        f.TransferProc = NaplnZeSouboru;
+        kod = platforma::OtevriProCteni(cesta, f.Handle);
+    } else if (f.Mode == ModeOutput) {
+        f.TransferProc = Vypis;
+        kod = platforma::OtevriProZapis(cesta, f.Handle);
+    } else {
+        kod = 1; // ERROR_INVALID_FUNCTION: reading and writing at once is not offered
+    }
+    if (kod != 0) {
+        f.Mode = ModeClosed;
+        return kod;
+    }
+    return f.Mode == ModeOutput ? DokonciOtevreniVystupu(f) : 0;
+}
+
+int OtevreniStandardnihoVystupu(TLineFile& f) {
+    f.Position = f.Filled = 0;
+    f.CloseProc = ZavriHandle;
+    f.FlushProc = NicNedelej;
+    f.TransferProc = Vypis;
+    int kod = f.Mode == ModeOutput ? platforma::OtevriStandardniVystup(f.Handle) : 1;
+    if (kod != 0) {
+        f.Mode = ModeClosed;
+        return kod;
+    }
+    return DokonciOtevreniVystupu(f);
+}
+
+int OtevriSoubor(TLineFile& f, std::uint16_t mode) {
+    if (!Prirazen(f)) {
+        Chyba(IoNeprirazen, f);
+        return IoNeprirazen;
+    }
+    if (f.Mode != ModeClosed)
+        CloseLineFile(f);
+    f.Mode = mode;
+    const int kod = f.OpenProc(f);
+    if (kod != 0)
+        Chyba(kod, f);
+    return kod;
+}
+
+// One byte, or Konec at the end of the file, at a failure, or (CR LF mode) at a byte 26,
+// which stays unread so that the end is found again by every later look.
+int VezmiBajt(TLineFile& f) {
+    if (f.Mode != ModeInput) {
+        Chyba(IoNeniProCteni, f);
+        return Konec;
+    }
+    if (f.Position >= f.Filled) {
+        if (const int kod = f.TransferProc(f)) {
+            Chyba(kod, f);
+            return Konec;
+        }
+        if (f.Filled == 0) {
+            if (CrLf(f))
+                f.Data[f.Filled++] = EOFZnak;
+            return Konec;
+        }
+    }
+    const unsigned char c = f.Data[f.Position];
+    if (c == EOFZnak && CrLf(f))
+        return Konec;
+    ++f.Position;
+    return c;
+}
+
+// Length of the run of ordinary text bytes at the start of p[0..n).
+std::size_t DelkaTextu(const unsigned char* p, std::size_t n, bool crLf) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = p[i];
+        if (c <= EOFZnak && (c == LF || c == CR || (c == EOFZnak && crLf)))
+            return i;
+    }
+    return n;
+}
+
+void Pripoj(TLineFile& f, const unsigned char* data, std::size_t delka) {
+    if (f.Mode != ModeOutput) {
+        Chyba(IoNeniProZapis, f);
+        return;
+    }
+    // A buffer that becomes exactly full is written out at once.
+    while (delka >= f.Capacity - f.Position) {
+        const std::size_t volno = f.Capacity - f.Position;
+        std::memcpy(f.Data + f.Position, data, volno);
+        f.Position = f.Capacity;
+        data += volno;
+        delka -= volno;
+        if (const int kod = f.TransferProc(f)) {
+            Chyba(kod, f);
+            return;
+        }
+    }
+    std::memcpy(f.Data + f.Position, data, delka);
+    f.Position += static_cast<std::uint32_t>(delka);
+}
+
+} // namespace
+
+void AssignLineFile(TLineFile& f, const std::u16string& cesta) {
+    f.Handle = -1;
+    f.Mode = ModeClosed;
+    f.Flags = DefaultCrLf;
+    f.Capacity = VychoziKapacita;
+    f.Position = f.Filled = 0;
+    f.Data = f.Buffer;
+    f.OpenProc = StandardniOtevreni;
+    f.TransferProc = f.FlushProc = f.CloseProc = NicNedelej;
+    f.Path = cesta;
+    std::memset(f.Buffer, 0, sizeof f.Buffer);
+}
+
+void AssignStandardOutput(TLineFile& f) {
+    AssignLineFile(f, {});
+    f.OpenProc = OtevreniStandardnihoVystupu;
+}
+
+bool SetLineFileBuffer(TLineFile& f, unsigned char* data, std::uint32_t kapacita) {
+    if (f.Mode != ModeClosed || data == nullptr || kapacita == 0)
+        return false;
+    f.Data = data;
+    f.Capacity = kapacita;
+    f.Position = f.Filled = 0;
+    return true;
+}
+
+int OpenForReading(TLineFile& f) {
+    return OtevriSoubor(f, ModeInput);
+}
+
+int OpenForWriting(TLineFile& f) {
+    return OtevriSoubor(f, ModeOutput);
+}
+
+bool AtEnd(TLineFile& f) {
+    if (f.Mode == ModeInput && f.Position < f.Filled)
+        return CrLf(f) && f.Data[f.Position] == EOFZnak;
+    if (VezmiBajt(f) == Konec)
+        return true;
+    --f.Position;
+    return false;
+}
+
+std::size_t ReadLineBytes(TLineFile& f, char* kam, std::size_t kolik) {
+    if (f.Mode != ModeInput) {
+        Chyba(IoNeniProCteni, f);
+        return 0;
+    }
+    const bool crLf = CrLf(f);
+    std::size_t ulozeno = 0;
+    while (ulozeno < kolik) {
+        if (f.Position >= f.Filled) {
+            if (VezmiBajt(f) == Konec)
+                break;
+            --f.Position; // examined below, with the rest of the refilled buffer
+        }
+        const unsigned char* p = f.Data + f.Position;
+        const std::size_t k =
+            DelkaTextu(p, std::min<std::size_t>(f.Filled - f.Position, kolik - ulozeno), crLf);
+        std::memcpy(kam + ulozeno, p, k);
+        ulozeno += k;
+        f.Position += static_cast<std::uint32_t>(k);
+        if (f.Position >= f.Filled || ulozeno == kolik)
+            continue;
+        const unsigned char c = p[k];
+        if (c != CR)
+            break; // LF stays for SkipLine; a 26 stays as the end of the file
+        // A CR is never text. Followed by LF it is part of the line end, which stays for
+        // SkipLine; otherwise it is dropped and the line goes on. The byte after it may lie
+        // beyond this buffer.
+        ++f.Position;
+        const int dalsi = VezmiBajt(f);
+        if (dalsi == Konec)
+            break;
+        --f.Position;
+        if (dalsi == LF)
+            break;
+    }
+    return ulozeno;
+}
+
+void ReadLineText(TLineFile& f, std::u16string& text) {
+    std::string bajty;
+    char usek[DelkaUseku];
+    std::size_t n;
+    do {
+        n = ReadLineBytes(f, usek, DelkaUseku);
+        bajty.append(usek, n);
+    } while (n == DelkaUseku);
+    text = ProcessCodePage().Dekoduj(bajty);
+}
+
+void SkipLine(TLineFile& f) {
+    for (;;) {
+        const int c = VezmiBajt(f);
+        if (c == Konec || c == LF)
+            return;
+        if (c == CR) {
+            const int dalsi = VezmiBajt(f);
+            if (dalsi == Konec || dalsi == LF)
+                return;
+            --f.Position;
+        }
+    }
+}
+
+void WriteBytes(TLineFile& f, const char* data, std::size_t delka) {
+    Pripoj(f, reinterpret_cast<const unsigned char*>(data), delka);
+}
+
+TLineFile& WriteText(TLineFile& f, const std::u16string& text) {
+    const std::string bajty = ProcessCodePage().Koduj(text);
+    WriteBytes(f, bajty.data(), bajty.size());
+    return f;
+}
+
+TLineFile& WriteLineEnd(TLineFile& f) {
+    static const unsigned char crLf[] = {CR, LF};
+    if (CrLf(f))
+        Pripoj(f, crLf, 2);
+    else
+        Pripoj(f, crLf + 1, 1);
+    if (f.Mode == ModeOutput) {
+        if (const int kod = f.FlushProc(f))
+            Chyba(kod, f);
+    } else if (f.Mode != ModeInput) {
+        Chyba(IoNeotevren, f);
+    }
+    return f;
+}
+
+int CloseLineFile(TLineFile& f) {
+    if (f.Mode != ModeInput && f.Mode != ModeOutput && f.Mode != ModeInOut) {
+        Chyba(IoNeotevren, f);
+        return IoNeotevren;
+    }
+    int kod = f.Mode == ModeOutput ? f.TransferProc(f) : 0;
+    // The handle is released even when the last write-out failed; that failure is the one
+    // reported.
+    const int kodZavreni = f.CloseProc(f);
+    if (kod == 0)
+        kod = kodZavreni;
+    if (kod != 0)
+        Chyba(kod, f);
+    return kod;
+}
+
+} // namespace vantrel

@@ -1,0 +1,236 @@
+#include "textfile/Platforma.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vantrel::platforma {
+
+namespace {
+
+int SysOpen(const char* cesta, int priznaky, mode_t prava) {
+    return ::open(cesta, priznaky, prava);
+}
+int SysZamkni(int handle, struct flock* zamek) {
+    return ::fcntl(handle, F_OFD_SETLK, zamek);
+}
+int SysDup(int handle) {
+    return ::fcntl(handle, F_DUPFD_CLOEXEC, 0);
+}
+
+const TSystemovaVolani g_vychozi = {SysOpen, ::read,    ::write,     ::close,
+                                    ::fstat, SysZamkni, ::ftruncate, SysDup};
+TSystemovaVolani g_volani = g_vychozi;
+
+bool RodicExistuje(const std::string& cesta) {
+    auto lomitko = cesta.find_last_of('/');
+    if (lomitko == std::string::npos)
+        return true;
+    std::string rodic = lomitko == 0 ? "/" : cesta.substr(0, lomitko);
+    struct stat udaje;
+    return ::stat(rodic.c_str(), &udaje) == 0 && S_ISDIR(udaje.st_mode);
+}
+
+// A path the system would silently cut short or cannot name at all.
+bool NeplatnaCesta(const std::string& cesta) {
+    return cesta.empty() || cesta.find('\0') != std::string::npos;
+}
+
+int Otevri(const std::string& cesta, int priznaky, int& handle) {
+    if (NeplatnaCesta(cesta))
+        return 3;
+    int fd;
+    do
+        fd = g_volani.open(cesta.c_str(), priznaky | O_CLOEXEC | O_NOCTTY, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return KodChyby(errno, cesta);
+    handle = fd;
+    return 0;
+}
+
+// 0 when locked or when the file system keeps no locks; 32 when someone holds a conflicting one.
+int Zamkni(int handle, short druh) {
+    struct flock zamek {};
+    zamek.l_type = druh;
+    zamek.l_whence = SEEK_SET;
+    if (g_volani.zamkni(handle, &zamek) == 0)
+        return 0;
+    if (errno == EAGAIN || errno == EACCES)
+        return 32;
+    if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP)
+        return 0;
+    return KodChyby(errno);
+}
+
+int ZavriPoChybe(int handle, int kod) {
+    g_volani.close(handle);
+    return kod;
+}
+
+} // namespace
+
+TSystemovaVolani& SystemovaVolani() {
+    return g_volani;
+}
+const TSystemovaVolani& VychoziSystemovaVolani() {
+    return g_vychozi;
+}
+
+int KodChyby(int cislo, const std::string& cesta) {
+    switch (cislo) {
+    case ENOENT:
+        return cesta.empty() || RodicExistuje(cesta) ? 2 : 3;
+    case ENOTDIR:
+        return 3;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+        return 5;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EBADF:
+        return 6; // ERROR_INVALID_HANDLE
+    case ENOMEM:
+        return 8; // ERROR_NOT_ENOUGH_MEMORY
+    case ETXTBSY:
+        return 32; // ERROR_SHARING_VIOLATION
+    case EEXIST:
+        return 80; // ERROR_FILE_EXISTS
+    case EINVAL:
+        return 87; // ERROR_INVALID_PARAMETER
+    case ENOSPC:
+    case EDQUOT:
+        return 112; // ERROR_DISK_FULL
+    case EBUSY:
+        return 170; // ERROR_BUSY
+    case ENAMETOOLONG:
+        return 206; // ERROR_FILENAME_EXCED_RANGE
+    case EFBIG:
+        return 223; // ERROR_FILE_TOO_LARGE
+    case EPIPE:
+        return 232; // ERROR_NO_DATA: the pipe is being closed
+    case EIO:
+        return 1117; // ERROR_IO_DEVICE
+    case ELOOP:
+        return 1921; // ERROR_CANT_RESOLVE_FILENAME
+    default:
+        return 10000 + cislo;
+    }
+}
+
+int OtevriProCteni(const std::string& cesta, int& handle) {
+    int fd;
+    if (int kod = Otevri(cesta, O_RDONLY, fd))
+        return kod;
+    struct stat udaje;
+    if (g_volani.fstat(fd, &udaje) != 0)
+        return ZavriPoChybe(fd, KodChyby(errno));
+    if (S_ISDIR(udaje.st_mode))
+        return ZavriPoChybe(fd, 5);
+    if (S_ISREG(udaje.st_mode)) {
+        if (int kod = Zamkni(fd, F_RDLCK))
+            return ZavriPoChybe(fd, kod);
+    }
+    handle = fd;
+    return 0;
+}
+
+int OtevriProZapis(const std::string& cesta, int& handle) {
+    // Not O_TRUNC: the file is emptied only once the lock is ours.
+    int fd;
+    if (int kod = Otevri(cesta, O_WRONLY | O_CREAT, fd))
+        return kod;
+    struct stat udaje;
+    if (g_volani.fstat(fd, &udaje) != 0)
+        return ZavriPoChybe(fd, KodChyby(errno));
+    if (S_ISREG(udaje.st_mode)) {
+        if (int kod = Zamkni(fd, F_WRLCK))
+            return ZavriPoChybe(fd, kod);
+        int r;
+        do
+            r = g_volani.ftruncate(fd, 0);
+        while (r != 0 && errno == EINTR);
+        if (r != 0)
+            return ZavriPoChybe(fd, KodChyby(errno));
+    }
+    handle = fd;
+    return 0;
+}
+
+int OtevriStandardniVystup(int& handle) {
+    int fd = g_volani.dup(STDOUT_FILENO);
+    if (fd < 0)
+        return KodChyby(errno);
+    handle = fd;
+    return 0;
+}
+
+int Cti(int handle, unsigned char* kam, std::uint32_t kolik, std::uint32_t& precteno) {
+    ssize_t n;
+    do
+        n = g_volani.read(handle, kam, kolik);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        precteno = 0;
+        return KodChyby(errno);
+    }
+    precteno = static_cast<std::uint32_t>(n);
+    return 0;
+}
+
+int Zapis(int handle, const unsigned char* co, std::uint32_t kolik) {
+    while (kolik > 0) {
+        ssize_t n = g_volani.write(handle, co, kolik);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return KodChyby(errno);
+        }
+        if (n == 0)
+            return 29; // ERROR_WRITE_FAULT: the device took nothing and said nothing
+        co += n;
+        kolik -= static_cast<std::uint32_t>(n);
+    }
+    return 0;
+}
+
+int Zavri(int handle) {
+    // After EINTR the descriptor is already released on Linux; retrying could close another.
+    if (g_volani.close(handle) != 0 && errno != EINTR)
+        return KodChyby(errno);
+    return 0;
+}
+
+TDruhZarizeni DruhZarizeni(int handle) {
+    struct stat udaje;
+    if (g_volani.fstat(handle, &udaje) != 0)
+        return TDruhZarizeni::Neznamy;
+    if (S_ISREG(udaje.st_mode) || S_ISBLK(udaje.st_mode))
+        return TDruhZarizeni::Disk;
+    if (S_ISCHR(udaje.st_mode))
+        return TDruhZarizeni::Znakove;
+    if (S_ISFIFO(udaje.st_mode) || S_ISSOCK(udaje.st_mode))
+        return TDruhZarizeni::Roura;
+    return TDruhZarizeni::Neznamy;
+}
+
+bool Identita(const std::string& cesta, TIdentita& identita) {
+    struct stat udaje;
+    if (NeplatnaCesta(cesta) || ::stat(cesta.c_str(), &udaje) != 0)
+        return false;
+    identita = {udaje.st_dev, udaje.st_ino};
+    return true;
+}
+
+bool IdentitaHandle(int handle, TIdentita& identita) {
+    struct stat udaje;
+    if (::fstat(handle, &udaje) != 0)
+        return false;
+    identita = {udaje.st_dev, udaje.st_ino};
+    return true;
+}
+
+} // namespace vantrel::platforma
