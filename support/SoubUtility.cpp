@@ -28,8 +28,8 @@ constexpr std::size_t kDelkaZaznamu = 16;
 constexpr char kZnackaZaznamu[8] = {'V', 'T', 'R', 'L', 'V', 'E', 'R', '\0'};
 
 constexpr qint64 kMsZaDen = 86400000;
-// 1 Jan 0100 and 1 Jan 10000 as date-time values: the years that "yyyy" can show.
-constexpr double kNejmensiDatum = -657434.0;
+// 31 Dec 0099 and 1 Jan 10000 as date-time values, just outside the years "yyyy" can show.
+constexpr double kPredNejmensimDatem = -657435.0;
 constexpr double kZaNejvetsimDatem = 2958466.0;
 constexpr int kDelkaTypu = 80;
 
@@ -234,7 +234,7 @@ double HodnotaDatumu(int rok, int mesic, int den, int hodina, int minuta, int se
 }
 
 QString TextCasoveZnacky(double datum) {
-    if (!std::isfinite(datum) || datum < kNejmensiDatum || datum >= kZaNejvetsimDatem)
+    if (!std::isfinite(datum) || datum <= kPredNejmensimDatem || datum >= kZaNejvetsimDatem)
         return {};
     const double dny = std::trunc(datum);
     qint64 ms = std::llround(std::fabs(datum - dny) * static_cast<double>(kMsZaDen));
