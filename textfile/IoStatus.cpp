@@ -6,12 +6,8 @@ namespace vantrel {
 
 namespace {
 
-struct TIoStav {
-    int kod = 0;
-    std::u16string cesta;
-};
-
-thread_local TIoStav g_stav;
+// The path of the failure pending in detail::g_ioStatus, for its message.
+thread_local std::u16string g_cestaChyby;
 
 } // namespace
 
@@ -40,33 +36,27 @@ EInOutError::EInOutError(int kod, const std::u16string& cesta)
     : std::runtime_error(ZpravaIoChyby(kod, cesta)), kod_(kod), cesta_(cesta) {}
 
 void SetIoStatus(int kod) {
-    g_stav.kod = kod;
-    g_stav.cesta.clear();
+    detail::g_ioStatus = kod;
+    g_cestaChyby.clear();
 }
 
 int TakeIoStatus() {
-    int kod = g_stav.kod;
-    g_stav.kod = 0;
-    g_stav.cesta.clear();
+    const int kod = detail::g_ioStatus;
+    detail::g_ioStatus = 0;
+    g_cestaChyby.clear();
     return kod;
-}
-
-void CheckIoStatus() {
-    if (g_stav.kod == 0)
-        return;
-    std::u16string cesta = std::move(g_stav.cesta);
-    throw EInOutError(TakeIoStatus(), cesta);
 }
 
 namespace detail {
 
-void ZaznamenejIoChybu(int kod, const std::u16string& cesta) {
-    g_stav.kod = kod;
-    g_stav.cesta = cesta;
+void VyvolejIoChybu() {
+    std::u16string cesta = std::move(g_cestaChyby);
+    throw EInOutError(TakeIoStatus(), cesta);
 }
 
-bool IoChybaCeka() {
-    return g_stav.kod != 0;
+void ZaznamenejIoChybu(int kod, const std::u16string& cesta) {
+    g_ioStatus = kod;
+    g_cestaChyby = cesta;
 }
 
 } // namespace detail

@@ -36,8 +36,17 @@ std::string ZpravaIoChyby(int kod, const std::u16string& cesta);
 // successful ones, cleared only by taking it.
 void SetIoStatus(int kod);
 int TakeIoStatus();
+namespace detail {
+// The calling thread's pending status, 0 for none; the join tests it after every step.
+inline thread_local int g_ioStatus = 0;
+[[noreturn]] void VyvolejIoChybu();
+} // namespace detail
+
 // Raises EInOutError for a pending status (taking it); does nothing when none is pending.
-void CheckIoStatus();
+inline void CheckIoStatus() {
+    if (detail::g_ioStatus != 0)
+        detail::VyvolejIoChybu();
+}
 // Passes the result of the operation before it through, as in `while (!CheckIoStatus(AtEnd(f)))`.
 template <typename T> T CheckIoStatus(T vysledek) {
     CheckIoStatus();
@@ -47,7 +56,6 @@ template <typename T> T CheckIoStatus(T vysledek) {
 namespace detail {
 // Records a failure of an operation on the file at `cesta`, so that the message can name it.
 void ZaznamenejIoChybu(int kod, const std::u16string& cesta);
-bool IoChybaCeka();
 } // namespace detail
 
 } // namespace vantrel

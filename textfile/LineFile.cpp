@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vantrel {
 
 namespace {
@@ -143,9 +147,23 @@ int VezmiBajt(TLineFile& f) {
     return c;
 }
 
-// Length of the run of ordinary text bytes at the start of p[0..n).
+// Length of the run of ordinary text bytes at the start of p[0..n). The join spends most of
+// its time here, so sixteen bytes are looked at in one step where the processor allows.
 std::size_t DelkaTextu(const unsigned char* p, std::size_t n, bool crLf) {
-    for (std::size_t i = 0; i < n; ++i) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8(LF);
+    const __m128i cr = _mm_set1_epi8(CR);
+    const __m128i konec = _mm_set1_epi8(crLf ? EOFZnak : LF);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i zvlastni = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, konec));
+        if (const int maska = _mm_movemask_epi8(zvlastni))
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(maska)));
+    }
+#endif
+    for (; i < n; ++i) {
         const unsigned char c = p[i];
         if (c <= EOFZnak && (c == LF || c == CR || (c == EOFZnak && crLf)))
             return i;

@@ -55,7 +55,9 @@ private:
     TLineFile zaznam_;
 };
 
-void Zkontroluj(std::ptrdiff_t soubor, const std::u16string& cesta) {
+inline void Zkontroluj(std::ptrdiff_t soubor, const std::u16string& cesta) {
+    if (detail::g_ioStatus == 0)
+        return;
     try {
         CheckIoStatus();
     } catch (const EInOutError& chyba) {
