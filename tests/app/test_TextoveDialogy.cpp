@@ -9,11 +9,17 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+
+// Readable failure messages for Qt strings.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 using vantrel::TOpenTextFileDialog;
 using vantrel::TSaveTextFileDialog;
@@ -54,6 +60,17 @@ private:
     QElapsedTimer hodiny_;
 };
 
+// True once the dialog's view lists every entry of its folder. Until then the file model is
+// still loading, and a late load would change the selection under a name being typed.
+bool SlozkaNactena(QFileDialog* d) {
+    auto* pohled = d->findChild<QListView*>(QStringLiteral("listView"));
+    if (pohled == nullptr || pohled->model() == nullptr)
+        return false;
+    const int polozek =
+        static_cast<int>(d->directory().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+    return pohled->model()->rowCount(pohled->rootIndex()) >= polozek;
+}
+
 QLineEdit* PoleJmena(QWidget* dialog) {
     return dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
 }
@@ -65,7 +82,8 @@ QComboBox* Kodovani(QWidget* dialog) {
 // own loop so that any question it asks can be answered by the next step.
 TScenar::Krok NapisAPotvrd(const QString& jmeno) {
     return [jmeno](QWidget* w) {
-        if (qobject_cast<QFileDialog*>(w) == nullptr)
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
             return false;
         PoleJmena(w)->setText(jmeno);
         QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection);
@@ -102,7 +120,7 @@ TScenar::Krok Odpovez(const QString& cast, QMessageBox::StandardButton tlacitko)
 TScenar::Krok Zkontroluj(std::function<void(QFileDialog*)> kontrola) {
     return [kontrola](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
-        if (d == nullptr || !d->isVisible())
+        if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
             return false;
         kontrola(d);
         return true;
@@ -313,6 +331,9 @@ int main(int argc, char** argv) {
     // Qt's file dialog keeps its history in the user's settings; keep the tests out of them.
     QTemporaryDir nastaveni;
     qputenv("XDG_CONFIG_HOME", nastaveni.path().toLocal8Bit());
+    // Test discovery runs this binary without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
