@@ -85,7 +85,13 @@ TScenar::Krok NapisAPotvrd(const QString& jmeno) {
         auto* d = qobject_cast<QFileDialog*>(w);
         if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
             return false;
-        PoleJmena(w)->setText(jmeno);
+        // Typed as a user types: into the focused field, which the view's selection then
+        // leaves alone.
+        d->activateWindow();
+        PoleJmena(d)->setFocus();
+        if (!PoleJmena(d)->hasFocus())
+            return false;
+        PoleJmena(d)->setText(jmeno);
         QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection);
         return true;
     };
