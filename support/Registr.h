@@ -99,7 +99,6 @@ public:
 private:
     void Zapis(const std::string& jmeno, std::uint32_t typ, const std::string& data);
     const THodnota* Najdi(const std::string& jmeno) const;
-    void NactiSnimek();
 
     std::string cesta_;
     std::string klic_; // without the hive and without leading or trailing backslashes
