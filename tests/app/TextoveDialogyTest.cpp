@@ -1,0 +1,346 @@
+#include "app/TextoveDialogy.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+// Readable failure messages for Qt strings.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+using vantrel::TOpenTextFileDialog;
+using vantrel::TSaveTextFileDialog;
+using vantrel::TTextFileDialog;
+
+namespace {
+
+// Plays steps against whatever modal window is active while a dialog runs its own loop. A step
+// returns true when it has done its part; the next step starts on a later tick. Anything still
+// open after the deadline is rejected, so a broken dialog fails the test instead of hanging it.
+class TScenar {
+public:
+    using Krok = std::function<bool(QWidget*)>;
+
+    explicit TScenar(std::vector<Krok> kroky) : kroky_(std::move(kroky)) {
+        QObject::connect(&casovac_, &QTimer::timeout, [this] { Tik(); });
+        casovac_.start(20);
+        hodiny_.start();
+    }
+    bool Dohrano() const { return dalsi_ == kroky_.size(); }
+
+private:
+    void Tik() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (hodiny_.elapsed() > 15000) {
+            ADD_FAILURE() << "step " << dalsi_ << " never completed";
+            if (auto* d = qobject_cast<QDialog*>(w))
+                d->reject();
+            return;
+        }
+        if (w != nullptr && dalsi_ < kroky_.size() && kroky_[dalsi_](w))
+            ++dalsi_;
+    }
+
+    std::vector<Krok> kroky_;
+    std::size_t dalsi_ = 0;
+    QTimer casovac_;
+    QElapsedTimer hodiny_;
+};
+
+// True once the dialog's view lists every entry of its folder. Until then the file model is
+// still loading, and a late load would change the selection under a name being typed.
+bool SlozkaNactena(QFileDialog* d) {
+    auto* pohled = d->findChild<QListView*>(QStringLiteral("listView"));
+    if (pohled == nullptr || pohled->model() == nullptr)
+        return false;
+    const int polozek =
+        static_cast<int>(d->directory().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+    return pohled->model()->rowCount(pohled->rootIndex()) >= polozek;
+}
+
+QLineEdit* PoleJmena(QWidget* dialog) {
+    return dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+QComboBox* Kodovani(QWidget* dialog) {
+    return dialog->findChild<QComboBox*>(QStringLiteral("cbKodovani"));
+}
+
+// Types a name into the dialog and confirms it as the Open/Save button would, from the dialog's
+// own loop so that any question it asks can be answered by the next step.
+TScenar::Krok NapisAPotvrd(const QString& jmeno) {
+    return [jmeno](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
+            return false;
+        // Typed as a user types: into the focused field, which the view's selection then
+        // leaves alone.
+        d->activateWindow();
+        PoleJmena(d)->setFocus();
+        if (!PoleJmena(d)->hasFocus())
+            return false;
+        PoleJmena(d)->setText(jmeno);
+        QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection);
+        return true;
+    };
+}
+
+TScenar::Krok Zrus() {
+    return [](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (d == nullptr)
+            return false;
+        d->reject();
+        return true;
+    };
+}
+
+// Answers a message box whose text contains `cast`, recording that it was seen.
+TScenar::Krok Odpovez(const QString& cast, QMessageBox::StandardButton tlacitko) {
+    return [cast, tlacitko](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box == nullptr)
+            return false;
+        EXPECT_TRUE(box->text().contains(cast)) << box->text().toStdString();
+        EXPECT_NE(box->button(tlacitko), nullptr);
+        if (box->button(tlacitko) != nullptr)
+            box->button(tlacitko)->click();
+        else
+            box->reject();
+        return true;
+    };
+}
+
+TScenar::Krok Zkontroluj(std::function<void(QFileDialog*)> kontrola) {
+    return [kontrola](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
+            return false;
+        kontrola(d);
+        return true;
+    };
+}
+
+class DialogyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(slozka_.isValid());
+        for (const char* jmeno : {"a.txt", "b.txt", "c.txt", "stary.txt"}) {
+            QFile f(Cesta(jmeno));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("radek\r\n");
+        }
+    }
+    QString Cesta(const QString& jmeno) const { return slozka_.filePath(jmeno); }
+
+    QTemporaryDir slozka_;
+};
+
+TEST_F(DialogyTest, RadekKodovaniLiciSTypemSouboru) {
+    for (int druh = 0; druh < 2; ++druh) {
+        SCOPED_TRACE(druh == 0 ? "open" : "save");
+        std::unique_ptr<TTextFileDialog> dialog;
+        if (druh == 0)
+            dialog = std::make_unique<TOpenTextFileDialog>();
+        else
+            dialog = std::make_unique<TSaveTextFileDialog>();
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_TRUE(dialog->isSizeGripEnabled());
+        EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
+
+        auto kontrola = [](QFileDialog* d) {
+            auto* lbl = d->findChild<QLabel*>(QStringLiteral("lblKodovani"));
+            auto* cb = Kodovani(d);
+            auto* lblTyp = d->findChild<QLabel*>(QStringLiteral("fileTypeLabel"));
+            auto* typ = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_TRUE(lbl && cb && lblTyp && typ);
+            EXPECT_EQ(lbl->text(), "Encoding:");
+            EXPECT_EQ(lbl->buddy(), cb);
+            EXPECT_FALSE(cb->isEditable());
+            QStringList polozky;
+            for (int i = 0; i < cb->count(); ++i)
+                polozky << cb->itemText(i);
+            EXPECT_EQ(polozky, QStringList({"ANSI", "ASCII", "Unicode", "Big Endian Unicode",
+                                            "UTF-8", "UTF-7"}));
+            EXPECT_EQ(cb->currentIndex(), 0);
+            for (int sirka : {d->width(), d->width() + 300}) {
+                d->resize(sirka, d->height());
+                d->layout()->activate();
+                EXPECT_EQ(lbl->x(), lblTyp->x());
+                EXPECT_EQ(cb->x(), typ->x());
+                EXPECT_EQ(cb->width(), typ->width());
+                EXPECT_GT(cb->width(), 50);
+                EXPECT_TRUE(cb->isVisible());
+                EXPECT_GT(cb->y(), typ->y());
+            }
+            d->reject();
+        };
+        TScenar scenar({[&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            if (d == nullptr || !d->isVisible())
+                return false;
+            kontrola(d);
+            return true;
+        }});
+        EXPECT_FALSE(dialog->Execute());
+        EXPECT_TRUE(scenar.Dohrano());
+    }
+}
+
+TEST_F(DialogyTest, KodovaniSiPamatujeKazdyDialogZvlastIPoZruseni) {
+    TOpenTextFileDialog otevrit;
+    TSaveTextFileDialog ulozit;
+    auto zvol = [](int index) {
+        return [index](QWidget* w) {
+            if (qobject_cast<QFileDialog*>(w) == nullptr)
+                return false;
+            Kodovani(w)->setCurrentIndex(index);
+            qobject_cast<QFileDialog*>(w)->reject();
+            return true;
+        };
+    };
+    auto ukazuje = [](int index) {
+        return Zkontroluj([index](QFileDialog* d) {
+            EXPECT_EQ(Kodovani(d)->currentIndex(), index);
+            d->reject();
+        });
+    };
+    const struct {
+        TTextFileDialog* dialog;
+        TScenar::Krok krok;
+        int ocekavany;
+    } kola[] = {
+        {&otevrit, zvol(4), 4}, {&otevrit, ukazuje(4), 4}, {&ulozit, ukazuje(0), 0},
+        {&ulozit, zvol(2), 2},  {&otevrit, ukazuje(4), 4}, {&ulozit, ukazuje(2), 2},
+        {&otevrit, zvol(5), 5}, {&ulozit, ukazuje(2), 2},
+    };
+    for (std::size_t i = 0; i < std::size(kola); ++i) {
+        SCOPED_TRACE(i);
+        TScenar scenar({kola[i].krok});
+        EXPECT_FALSE(kola[i].dialog->Execute());
+        EXPECT_TRUE(scenar.Dohrano());
+        EXPECT_EQ(kola[i].dialog->EncodingIndex(), kola[i].ocekavany);
+    }
+    EXPECT_TRUE(otevrit.FileName().isEmpty());
+    EXPECT_TRUE(ulozit.FileName().isEmpty());
+}
+
+TEST_F(DialogyTest, UlozeniSePtaNaVytvoreniINahrazeni) {
+    const struct {
+        const char* jmeno;
+        const char* otazka;
+    } pripady[] = {
+        {"novy.txt", "does not exist"},
+        {"stary.txt", "already exists"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.jmeno);
+        TSaveTextFileDialog dialog;
+        dialog.setDirectory(slozka_.path());
+        TScenar scenar({
+            NapisAPotvrd(p.jmeno),
+            Odpovez(p.otazka, QMessageBox::No),
+            Zkontroluj([](QFileDialog* d) {
+                QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            }),
+            Odpovez(p.otazka, QMessageBox::Yes),
+        });
+        EXPECT_TRUE(dialog.Execute());
+        EXPECT_TRUE(scenar.Dohrano());
+        EXPECT_EQ(dialog.FileName(), Cesta(p.jmeno));
+    }
+    EXPECT_FALSE(QFile::exists(Cesta("novy.txt"))) << "the dialog only chooses";
+}
+
+TEST_F(DialogyTest, UlozeniNabidnePosledniCestu) {
+    TSaveTextFileDialog dialog;
+    dialog.setDirectory(slozka_.path());
+    {
+        TScenar scenar({NapisAPotvrd("vystup.txt"), Odpovez("vystup.txt", QMessageBox::Yes)});
+        ASSERT_TRUE(dialog.Execute());
+        EXPECT_TRUE(scenar.Dohrano());
+    }
+    dialog.setDirectory(QDir::rootPath());
+    TScenar scenar({Zkontroluj([this](QFileDialog* d) {
+        EXPECT_EQ(QDir(d->directory()).canonicalPath(), QDir(slozka_.path()).canonicalPath());
+        EXPECT_EQ(PoleJmena(d)->text(), "vystup.txt");
+        d->reject();
+    })});
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(scenar.Dohrano());
+    EXPECT_EQ(dialog.FileName(), Cesta("vystup.txt")) << "a cancel keeps the last result";
+}
+
+TEST_F(DialogyTest, UlozeniOdmitneChybejiciSlozku) {
+    TSaveTextFileDialog dialog;
+    dialog.setDirectory(slozka_.path());
+    TScenar scenar(
+        {NapisAPotvrd("chybi/novy.txt"), Odpovez("does not exist", QMessageBox::Ok), Zrus()});
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(scenar.Dohrano());
+    EXPECT_TRUE(dialog.FileName().isEmpty());
+}
+
+TEST_F(DialogyTest, OtevreniVraciVyberVPoradiDialoguANabidnePrvni) {
+    TOpenTextFileDialog dialog;
+    dialog.setDirectory(slozka_.path());
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+    {
+        TScenar scenar({NapisAPotvrd("\"c.txt\" \"a.txt\" \"b.txt\"")});
+        ASSERT_TRUE(dialog.Execute());
+        EXPECT_TRUE(scenar.Dohrano());
+    }
+    EXPECT_EQ(dialog.Files(), QStringList({Cesta("c.txt"), Cesta("a.txt"), Cesta("b.txt")}));
+    EXPECT_EQ(dialog.FileName(), Cesta("c.txt"));
+
+    dialog.setDirectory(QDir::rootPath());
+    TScenar scenar({Zkontroluj([this](QFileDialog* d) {
+        EXPECT_EQ(QDir(d->directory()).canonicalPath(), QDir(slozka_.path()).canonicalPath());
+        EXPECT_EQ(PoleJmena(d)->text(), "c.txt");
+        d->reject();
+    })});
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(scenar.Dohrano());
+    EXPECT_EQ(dialog.Files().size(), 3) << "a cancel keeps the last selection";
+}
+
+TEST_F(DialogyTest, OtevreniOdmitneNeexistujiciJmeno) {
+    TOpenTextFileDialog dialog;
+    dialog.setDirectory(slozka_.path());
+    TScenar scenar({NapisAPotvrd("neni.txt"), Odpovez("neni.txt", QMessageBox::Ok),
+                    Zkontroluj([](QFileDialog* d) {
+                        EXPECT_TRUE(d->isVisible()) << "the dialog stays open";
+                        d->reject();
+                    })});
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(scenar.Dohrano());
+    EXPECT_TRUE(dialog.Files().isEmpty());
+    EXPECT_TRUE(dialog.FileName().isEmpty());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Qt's file dialog keeps its history in the user's settings; keep the tests out of them.
+    QTemporaryDir nastaveni;
+    qputenv("XDG_CONFIG_HOME", nastaveni.path().toLocal8Bit());
+    // Test discovery runs this binary without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,495 @@
+#include "support/Registr.h"
+
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using vantrel::EChybaRegistru;
+using vantrel::TRegistr;
+
+namespace {
+
+const std::string kKlic = "[HKEY_CURRENT_USER\\Software\\Tarsk\\Vantrel]";
+
+std::string Precti(const std::string& cesta) {
+    std::ifstream f(cesta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void Uloz(const std::string& cesta, const std::string& obsah) {
+    std::ofstream f(cesta, std::ios::binary | std::ios::trunc);
+    f << obsah;
+}
+
+std::vector<std::string> Soubory(const std::string& slozka) {
+    std::vector<std::string> jmena;
+    if (DIR* d = ::opendir(slozka.c_str())) {
+        while (const dirent* e = ::readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                jmena.push_back(e->d_name);
+        ::closedir(d);
+    }
+    return jmena;
+}
+
+// Runs `f` and returns the message of the EChybaRegistru it throws ("" when none).
+template <typename F> std::string Chyba(F f) {
+    try {
+        f();
+    } catch (const EChybaRegistru& e) {
+        return e.what();
+    }
+    return "";
+}
+
+class RegistrTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char vzor[] = "/tmp/vantrel-registr-XXXXXX";
+        ASSERT_NE(::mkdtemp(vzor), nullptr);
+        slozka_ = vzor;
+        cesta_ = slozka_ + "/Tarsk/Vantrel.reg";
+    }
+    void TearDown() override {
+        ::chmod(slozka_.c_str(), 0700);
+        const std::string prikaz = "rm -rf '" + slozka_ + "'";
+        EXPECT_EQ(std::system(prikaz.c_str()), 0);
+    }
+    void UlozSoubor(const std::string& obsah) {
+        ::mkdir((slozka_ + "/Tarsk").c_str(), 0700);
+        Uloz(cesta_, obsah);
+    }
+
+    std::string slozka_;
+    std::string cesta_;
+};
+
+// --- round trips --------------------------------------------------------------------------------
+
+enum class Druh { Text, Rozsireny, Cislo };
+
+struct TPripad {
+    const char* popis;
+    std::string jmeno;
+    Druh druh;
+    std::string text;
+    std::int32_t cislo;
+    std::string radek; // how the value stands in the file
+};
+
+TEST_F(RegistrTest, HodnotyProjdouSouboremBezeZmeny) {
+    const std::vector<TPripad> pripady = {
+        {"plain string", "Jazyk", Druh::Text, "CZ", 0, "\"Jazyk\"=\"CZ\""},
+        {"quotes and backslashes", "Cesta", Druh::Text, "C:\\Dir \"x\"\\", 0,
+         "\"Cesta\"=\"C:\\\\Dir \\\"x\\\"\\\\\""},
+        {"diacritics", "Text", Druh::Text, "Příliš žluťoučký kůň", 0,
+         "\"Text\"=\"Příliš žluťoučký kůň\""},
+        {"empty string", "Prazdny", Druh::Text, "", 0, "\"Prazdny\"=\"\""},
+        {"line break goes hex", "Radky", Druh::Text, "a\nb", 0,
+         "\"Radky\"=hex(1):61,00,0a,00,62,00,00,00"},
+        {"name with quote", "Na\"zev\\", Druh::Text, "x", 0, "\"Na\\\"zev\\\\\"=\"x\""},
+        {"default value", "", Druh::Text, "vychozi", 0, "@=\"vychozi\""},
+        {"expandable string", "Rozsireny", Druh::Rozsireny, "AB", 0,
+         "\"Rozsireny\"=hex(2):41,00,42,00,00,00"},
+        {"expandable outside the BMP", "Znak", Druh::Rozsireny, "\xF0\x9F\x98\x80", 0,
+         "\"Znak\"=hex(2):3d,d8,00,de,00,00"},
+        {"negative dword", "Vlevo", Druh::Cislo, "", -10, "\"Vlevo\"=dword:fffffff6"},
+        {"zero", "Nahore", Druh::Cislo, "", 0, "\"Nahore\"=dword:00000000"},
+        {"minimum", "Min", Druh::Cislo, "", INT32_MIN, "\"Min\"=dword:80000000"},
+        {"maximum", "Max", Druh::Cislo, "", INT32_MAX, "\"Max\"=dword:7fffffff"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        TRegistr zapis(cesta_);
+        ASSERT_TRUE(zapis.OpenKey(TRegistr::KlicVantrel, true));
+        switch (p.druh) {
+        case Druh::Text:
+            zapis.WriteString(p.jmeno, p.text);
+            break;
+        case Druh::Rozsireny:
+            zapis.WriteExpandString(p.jmeno, p.text);
+            break;
+        case Druh::Cislo:
+            zapis.WriteInteger(p.jmeno, p.cislo);
+            break;
+        }
+        EXPECT_NE(Precti(cesta_).find("\n" + p.radek + "\n"), std::string::npos) << Precti(cesta_);
+
+        TRegistr cteni(cesta_);
+        ASSERT_TRUE(cteni.OpenKey(TRegistr::KlicVantrel, false));
+        ASSERT_TRUE(cteni.ValueExists(p.jmeno));
+        if (p.druh == Druh::Cislo)
+            EXPECT_EQ(cteni.ReadInteger(p.jmeno), p.cislo);
+        else
+            EXPECT_EQ(cteni.ReadString(p.jmeno), p.text);
+    }
+    EXPECT_EQ(Precti(cesta_).rfind("Windows Registry Editor Version 5.00\n\n" + kKlic + "\n", 0),
+              0u);
+}
+
+TEST_F(RegistrTest, DlouhaHodnotaSeZalamujeAPrecteSeZpet) {
+    const std::string dlouhy(200, 'x');
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    r.WriteExpandString("Dlouhy", dlouhy);
+    const std::string obsah = Precti(cesta_);
+    EXPECT_NE(obsah.find(",\\\n  78,00"), std::string::npos);
+    std::istringstream radky(obsah);
+    for (std::string radek; std::getline(radky, radek);)
+        EXPECT_LE(radek.size(), 80u) << radek;
+    TRegistr cteni(cesta_);
+    ASSERT_TRUE(cteni.OpenKey(TRegistr::KlicVantrel, false));
+    EXPECT_EQ(cteni.ReadString("Dlouhy"), dlouhy);
+}
+
+// --- reading files written by hand or by other tools --------------------------------------------
+
+TEST_F(RegistrTest, CteRuznePodobySouboru) {
+    const std::string telo = kKlic + "\n\"Jazyk\"=\"EN\"\n\"Vlevo\"=dword:FFFFFFFE\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : "Windows Registry Editor Version 5.00\r\n\r\n" + kKlic +
+                      "\r\n\"Jazyk\"=\"EN\"\r\n\"Vlevo\"=dword:fffffffe\r\n") {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const struct {
+        const char* popis;
+        std::string obsah;
+    } pripady[] = {
+        {"LF", "Windows Registry Editor Version 5.00\n\n" + telo},
+        {"CRLF", "Windows Registry Editor Version 5.00\r\n\r\n" + kKlic +
+                     "\r\n\"Jazyk\"=\"EN\"\r\n\"Vlevo\"=dword:fffffffe\r\n"},
+        {"UTF-8 BOM", "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n" + telo},
+        {"UTF-16LE BOM", utf16},
+        {"lower-case key, comments, no final newline",
+         "Windows Registry Editor Version 5.00\n; poznamka\n[hkey_current_user\\software\\"
+         "tarsk\\vantrel]\n\"jazyk\"=\"EN\"\n\"Vlevo\"=dword:fffffffe"},
+        {"string as hex(1) over two lines, short dword",
+         "Windows Registry Editor Version 5.00\n\n" + kKlic +
+             "\n\"Jazyk\"=hex(1):45,00,\\\n  4e,00,00,00\n\"Vlevo\" = dword:fffffffe\n"},
+        {"later duplicate wins", "Windows Registry Editor Version 5.00\n\n" + kKlic +
+                                     "\n\"Jazyk\"=\"CZ\"\n\n" + kKlic +
+                                     "\n\"Jazyk\"=\"EN\"\n\"Vlevo\"=dword:fffffffe\n"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        UlozSoubor(p.obsah);
+        TRegistr r(cesta_);
+        ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
+        EXPECT_EQ(r.ReadString("Jazyk"), "EN");
+        EXPECT_EQ(r.ReadInteger("Vlevo"), -2);
+        EXPECT_FALSE(r.ValueExists("Nahore"));
+    }
+}
+
+TEST_F(RegistrTest, HodnotaJinehoTypuHlasiChybuTypu) {
+    UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic +
+               "\n\"Vlevo\"=\"10\"\n\"Nahore\"=dword:00000001\n\"Binarni\"=hex:01,02\n"
+               "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\n\"Kratky\"=hex(4):01,02\n");
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
+    const struct {
+        const char* popis;
+        std::function<void()> cteni;
+        std::string chyba;
+    } pripady[] = {
+        {"string read as integer", [&] { r.ReadInteger("Vlevo"); },
+         "Invalid data type for 'Vlevo'"},
+        {"dword read as string", [&] { r.ReadString("Nahore"); }, "Invalid data type for 'Nahore'"},
+        {"binary read as string", [&] { r.ReadString("Binarni"); },
+         "Invalid data type for 'Binarni'"},
+        {"qword read as integer", [&] { r.ReadInteger("Qword"); }, "Invalid data type for 'Qword'"},
+        {"dword of two bytes", [&] { r.ReadInteger("Kratky"); }, "Failed to get data for 'Kratky'"},
+        {"missing value", [&] { r.ReadString("Chybi"); }, "Failed to get data for 'Chybi'"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        EXPECT_EQ(Chyba(p.cteni), p.chyba);
+    }
+}
+
+// --- opening keys -------------------------------------------------------------------------------
+
+TEST_F(RegistrTest, OtevreniBezVytvoreni) {
+    TRegistr r(cesta_);
+    EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false)) << "no file";
+    EXPECT_FALSE(r.ValueExists("Jazyk"));
+
+    UlozSoubor("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Jiny]\n"
+               "\"Jazyk\"=\"EN\"\n");
+    EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false)) << "other key only";
+    EXPECT_FALSE(r.HasOpenKey());
+
+    EXPECT_TRUE(r.OpenKey("\\Software", false));
+    EXPECT_TRUE(r.OpenKey("Jiny", false)) << "relative to the open key";
+    EXPECT_EQ(r.CurrentPath(), "HKEY_CURRENT_USER\\Software\\Jiny");
+    EXPECT_EQ(r.ReadString("Jazyk"), "EN");
+    r.CloseKey();
+    EXPECT_FALSE(r.ValueExists("Jazyk"));
+    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
+}
+
+TEST_F(RegistrTest, OtevreniSVytvorenimZapiseKlicAzPrvniHodnotou) {
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    EXPECT_FALSE(r.ValueExists("Jazyk"));
+    EXPECT_TRUE(Soubory(slozka_).empty()) << "opening alone writes nothing";
+    r.WriteString("Jazyk", "CZ");
+    EXPECT_TRUE(r.ValueExists("Jazyk")) << "the open key sees its own writes";
+    EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
+}
+
+TEST_F(RegistrTest, CteniNicNeotviraProZapis) {
+    UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Jazyk\"=\"EN\"\n");
+    ::chmod(cesta_.c_str(), 0400);
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    EXPECT_EQ(r.ReadString("Jazyk"), "EN");
+    EXPECT_EQ(Soubory(slozka_ + "/Tarsk"), std::vector<std::string>{"Vantrel.reg"})
+        << "no lock or temporary file for reading";
+}
+
+// --- writes keep everything else ----------------------------------------------------------------
+
+TEST_F(RegistrTest, ZapisZachovaOstatniKliceAHodnoty) {
+    const std::string cizi = "[HKEY_CURRENT_USER\\Software\\Jiny\\Program]\r\n"
+                             "\"Cokoli\"=nejaky nesmysl, ktery cist neumime\r\n"
+                             "\"Data\"=hex:00,01,\\\r\n  02\r\n\r\n";
+    const std::string puvodni =
+        "Windows Registry Editor Version 5.00\r\n\r\n" + cizi + kKlic +
+        "\r\n; ruční poznámka\r\n\"Jazyk\"=\"CZ\"\r\n"
+        "\"Qword\"=hex(b):01,00,00,00,\\\r\n  00,00,00,00\r\n\"Vlevo\"=dword:00000001\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Tarsk\\Vantrel]\r\n\"Jazyk\"=\"DE\"\r\n";
+    UlozSoubor(puvodni);
+
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    r.WriteString("Jazyk", "EN");
+    r.WriteInteger("Vlevo", -1);
+    r.WriteInteger("Sirka", 800);
+    const std::string ocekavany =
+        "Windows Registry Editor Version 5.00\r\n\r\n" + cizi + kKlic +
+        "\r\n; ruční poznámka\r\n\"Jazyk\"=\"EN\"\r\n"
+        "\"Qword\"=hex(b):01,00,00,00,\\\r\n  00,00,00,00\r\n\"Vlevo\"=dword:ffffffff\r\n"
+        "\"Sirka\"=dword:00000320\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Tarsk\\Vantrel]\r\n\"Jazyk\"=\"DE\"\r\n";
+    EXPECT_EQ(Precti(cesta_), ocekavany);
+    EXPECT_EQ(r.GetDataType("Qword"), static_cast<vantrel::TTypHodnoty>(0xb));
+}
+
+TEST_F(RegistrTest, NovaSekceSePripojiNaKonec) {
+    const std::string puvodni = "Windows Registry Editor Version 5.00\n\n"
+                                "[HKEY_CURRENT_USER\\Software\\Jiny]\n\"A\"=\"B\"";
+    UlozSoubor(puvodni);
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    r.WriteString("Jazyk", "SK");
+    EXPECT_EQ(Precti(cesta_), puvodni + "\n\n" + kKlic + "\n\"Jazyk\"=\"SK\"\n\n");
+}
+
+TEST_F(RegistrTest, ChybaZapisuZastaviJenTutoHodnotu) {
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    r.WriteString("Jazyk", "CZ");
+    const std::string pred = Precti(cesta_);
+    EXPECT_EQ(Chyba([&] { r.WriteString("Spatny", "\xFF\xFE"); }),
+              "Failed to set data for 'Spatny'");
+    EXPECT_EQ(Chyba([&] { r.WriteInteger("Radek\nnavic", 1); }),
+              "Failed to set data for 'Radek\nnavic'");
+    EXPECT_EQ(Precti(cesta_), pred);
+    EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
+}
+
+// --- files that cannot be used ------------------------------------------------------------------
+
+TEST_F(RegistrTest, PoskozenySouborSeHlasiAOdlozi) {
+    const std::string poskozene[] = {
+        "nesmysl\n",
+        "Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Jazyk\"=\"neuzavreny\n",
+        "Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Vlevo\"=dword:123456789\n",
+        "Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Data\"=hex:01,zz\n",
+        "Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Data\"=hex:01,\\\n",
+        "Windows Registry Editor Version 5.00\n\"Bez\"=\"sekce\"\n",
+        "Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Jazyk\"=\"\xC3\x28\"\n",
+        "",
+    };
+    std::set<std::string> odlozene;
+    for (const auto& obsah : poskozene) {
+        SCOPED_TRACE(obsah);
+        UlozSoubor(obsah);
+        TRegistr r(cesta_);
+        ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false)) << "opens, to report on reading";
+        EXPECT_EQ(Chyba([&] { r.ValueExists("Jazyk"); }), "Failed to get data for 'Jazyk'");
+        EXPECT_EQ(Chyba([&] { r.ReadInteger("Vlevo"); }), "Failed to get data for 'Vlevo'");
+        EXPECT_EQ(Precti(cesta_), obsah) << "reading changes nothing";
+
+        ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+        r.WriteString("Jazyk", "EN");
+        ASSERT_EQ(r.OdlozeneSoubory().size(), 1u);
+        const std::string kam = r.OdlozeneSoubory()[0];
+        EXPECT_EQ(kam.rfind(cesta_ + ".corrupt-", 0), 0u) << kam;
+        EXPECT_TRUE(odlozene.insert(kam).second) << "a new name each time: " << kam;
+        EXPECT_EQ(Precti(kam), obsah) << "kept byte for byte";
+        const std::string novy = Precti(cesta_);
+        EXPECT_NE(novy.find(kam.substr(kam.rfind('/') + 1)), std::string::npos)
+            << "the fresh file says where the old one went";
+
+        TRegistr cteni(cesta_);
+        ASSERT_TRUE(cteni.OpenKey(TRegistr::KlicVantrel, false));
+        EXPECT_EQ(cteni.ReadString("Jazyk"), "EN");
+    }
+}
+
+TEST_F(RegistrTest, NecitelnySouborSeNeprepise) {
+    ::mkdir((slozka_ + "/Tarsk").c_str(), 0700);
+    ASSERT_EQ(::mkdir(cesta_.c_str(), 0700), 0) << "a folder where the file should be";
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
+    EXPECT_EQ(Chyba([&] { r.ReadString("Jazyk"); }), "Failed to get data for 'Jazyk'");
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
+    struct stat st;
+    ASSERT_EQ(::stat(cesta_.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_TRUE(r.OdlozeneSoubory().empty());
+}
+
+TEST_F(RegistrTest, ZapisDoSlozkyKamNelzeSelze) {
+    // The parent of the store is a plain file: no user, root included, can create the folder.
+    Uloz(slozka_ + "/soubor", "x");
+    TRegistr r(slozka_ + "/soubor/Tarsk/Vantrel.reg");
+    EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false));
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
+    EXPECT_EQ(Chyba([&] { r.WriteInteger("Vlevo", 0); }), "Failed to set data for 'Vlevo'");
+}
+
+TEST_F(RegistrTest, ZapisDoSlozkyJenProCteniSelze) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: folder permissions do not stop writes";
+    UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Jazyk\"=\"CZ\"\n");
+    ASSERT_EQ(::chmod((slozka_ + "/Tarsk").c_str(), 0500), 0);
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
+    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "EN"); }), "Failed to set data for 'Jazyk'");
+    ::chmod((slozka_ + "/Tarsk").c_str(), 0700);
+    EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
+}
+
+// --- two processes ------------------------------------------------------------------------------
+
+TEST_F(RegistrTest, DvaProcesyZapisujiSoucasne) {
+    const int kPocet = 200;
+    std::vector<pid_t> deti;
+    for (int proces = 0; proces < 2; ++proces) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            try {
+                TRegistr r(cesta_);
+                if (!r.OpenKey(TRegistr::KlicVantrel, true))
+                    ::_exit(2);
+                const std::string vlastni = proces == 0 ? "Vlevo" : "Nahore";
+                for (int i = 0; i < kPocet; ++i) {
+                    r.WriteInteger(vlastni, i);
+                    r.WriteString("Jazyk", "P" + std::to_string(proces) + "-" + std::to_string(i));
+                }
+            } catch (...) {
+                ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        deti.push_back(pid);
+    }
+
+    // Meanwhile every read must see a whole file.
+    int cteni = 0;
+    std::vector<int> stavy(deti.size(), -1);
+    for (bool bezi = true; bezi;) {
+        bezi = false;
+        for (std::size_t i = 0; i < deti.size(); ++i)
+            if (stavy[i] == -1 && ::waitpid(deti[i], &stavy[i], WNOHANG) == 0) {
+                stavy[i] = -1;
+                bezi = true;
+            }
+        TRegistr r(cesta_);
+        if (r.OpenKey(TRegistr::KlicVantrel, false)) {
+            EXPECT_EQ(Chyba([&] { r.ValueExists("Jazyk"); }), "") << Precti(cesta_);
+            ++cteni;
+        }
+    }
+    for (int stav : stavy)
+        EXPECT_TRUE(WIFEXITED(stav) && WEXITSTATUS(stav) == 0) << "child status " << stav;
+
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
+    EXPECT_EQ(r.ReadInteger("Vlevo"), kPocet - 1);
+    EXPECT_EQ(r.ReadInteger("Nahore"), kPocet - 1);
+    const std::string jazyk = r.ReadString("Jazyk");
+    EXPECT_TRUE(jazyk == "P0-" + std::to_string(kPocet - 1) ||
+                jazyk == "P1-" + std::to_string(kPocet - 1))
+        << jazyk;
+    // Each value once, in whichever order the writers first added them, nothing torn.
+    const std::string zacatek = "Windows Registry Editor Version 5.00\n\n" + kKlic + "\n";
+    const std::string obsah = Precti(cesta_);
+    ASSERT_EQ(obsah.rfind(zacatek, 0), 0u) << obsah;
+    std::multiset<std::string> radky;
+    std::istringstream zbytek(obsah.substr(zacatek.size()));
+    for (std::string radek; std::getline(zbytek, radek);)
+        radky.insert(radek);
+    EXPECT_EQ(radky, (std::multiset<std::string>{"", "\"Vlevo\"=dword:000000c7",
+                                                 "\"Nahore\"=dword:000000c7",
+                                                 "\"Jazyk\"=\"" + jazyk + "\""}))
+        << obsah;
+    for (const auto& jmeno : Soubory(slozka_ + "/Tarsk"))
+        EXPECT_TRUE(jmeno == "Vantrel.reg" || jmeno == "Vantrel.reg.lock")
+            << "left behind: " << jmeno;
+    EXPECT_GT(cteni, 0);
+}
+
+// --- location -----------------------------------------------------------------------------------
+
+TEST(RegistrUmisteni, VychoziCestaPodleProstredi) {
+    const char* puvodniXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string zalohaXdg = puvodniXdg ? puvodniXdg : "";
+    const char* puvodniHome = std::getenv("HOME");
+    const std::string zalohaHome = puvodniHome ? puvodniHome : "";
+    const struct {
+        const char* xdg; // nullptr: unset
+        const char* ocekavana;
+    } pripady[] = {
+        {"/jinde/konfig", "/jinde/konfig/Tarsk/Vantrel.reg"},
+        {"relativni/konfig", "/domov/uzivatel/.config/Tarsk/Vantrel.reg"},
+        {"", "/domov/uzivatel/.config/Tarsk/Vantrel.reg"},
+        {nullptr, "/domov/uzivatel/.config/Tarsk/Vantrel.reg"},
+    };
+    ::setenv("HOME", "/domov/uzivatel", 1);
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.xdg ? p.xdg : "(unset)");
+        if (p.xdg)
+            ::setenv("XDG_CONFIG_HOME", p.xdg, 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(TRegistr::VychoziCesta(), p.ocekavana);
+        EXPECT_EQ(TRegistr().Cesta(), p.ocekavana);
+    }
+    if (puvodniXdg)
+        ::setenv("XDG_CONFIG_HOME", zalohaXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    if (puvodniHome)
+        ::setenv("HOME", zalohaHome.c_str(), 1);
+}
+
+} // namespace
