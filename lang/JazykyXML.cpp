@@ -75,7 +75,8 @@ bool JeZaskrtavaciSeznam(const QListWidget& seznam) {
     if (seznam.count() == 0)
         return false;
     for (int i = 0; i < seznam.count(); ++i) {
-        if (!(seznam.item(i)->flags() & Qt::ItemIsUserCheckable))
+        // Items are user-checkable by default; only those with a check state show a box.
+        if (!seznam.item(i)->data(Qt::CheckStateRole).isValid())
             return false;
     }
     return true;

@@ -36,8 +36,8 @@ inline constexpr int RoleIndexVlajky = Qt::UserRole + 0x4A02;
 //   check box         QCheckBox: text
 //   combo box         QComboBox: item texts
 //   radio button      QRadioButton: text (never treated as a push button)
-//   check list box    QListWidget whose items are all user-checkable, or whose dynamic
-//                     property "CheckList" is true: hint, item texts
+//   check list box    QListWidget whose items all have a check state (at least one item),
+//                     or whose dynamic property "CheckList" is true: hint, item texts
 //   bitmap button     QPushButton with an icon: handled again as such, with the same keys
 // Radio groups, panels and key/value editors have no Qt counterpart here and are not handled.
 class TJazykXML {
