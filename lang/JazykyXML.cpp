@@ -201,7 +201,7 @@ void TJazykXML::PrelozFormular(QWidget& okno) const {
 }
 
 void TJazykXML::NactiJazyky(QTreeWidget& seznam, const QList<QIcon>& vlajky) const {
-    // Deselect first: clear() alone resets the selection without notifying anyone.
+    // Deselect explicitly, so the selection handler sees the old row go (OK disabled).
     seznam.clearSelection();
     seznam.clear();
     if (!MaDokument())
