@@ -325,19 +325,6 @@ TEST_F(PrelozFormularTest, SwitchKeepsPreviousLanguageWhereEntriesLack) {
     EXPECT_EQ(t.seznam->headerItem()->text(0), QStringLiteral("Name"));
 }
 
-TEST_F(PrelozFormularTest, LanguageCodeIsCaseSensitive) {
-    Nacti(VsechnyPolozky, "en");
-    jazyk.PrelozFormular(t.okno);
-    EXPECT_EQ(t.tlacitko->text(), QStringLiteral("Tlačítko"));
-    EXPECT_EQ(t.akce->text(), QStringLiteral("Konec"));
-}
-
-TEST_F(PrelozFormularTest, FirstOfDuplicateEntriesWins) {
-    Nacti(Polozka("lblPopis", "First") + Polozka("lblPopis", "Second"));
-    jazyk.PrelozFormular(t.okno);
-    EXPECT_EQ(t.popisek->text(), QStringLiteral("First"));
-}
-
 // The group box and its button come first, the label later: a faulty entry of the button ends
 // the pass after the group box.
 TEST_F(PrelozFormularTest, FailureKeepsWhatWasDoneBefore) {
