@@ -55,6 +55,11 @@ QString TextUzlu(const QDomNode& uzel) {
 
 void SesbirejPotomky(QObject& rodic, QList<QObject*>& komponenty) {
     for (QObject* dite : rodic.children()) {
+        // A dialog owned by the window is a window of its own, translated in its own section;
+        // a menu is a window too, but it belongs to this one.
+        auto* widget = qobject_cast<QWidget*>(dite);
+        if (widget != nullptr && widget->isWindow() && qobject_cast<QMenu*>(widget) == nullptr)
+            continue;
         komponenty.append(dite);
         SesbirejPotomky(*dite, komponenty);
     }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -201,6 +202,18 @@ TEST_F(PrelozFormularTest, UnmarkedWindowTitleIsNeverLookedUp) {
     jazyk.PrelozFormular(t.okno);
     EXPECT_EQ(t.okno.windowTitle(), QStringLiteral("Titulek"));
     EXPECT_EQ(t.popisek->text(), QStringLiteral("Description"));
+}
+
+TEST_F(PrelozFormularTest, DialogsOwnedByTheWindowAreNotPartOfIt) {
+    // A dialog parented to the window, as the program's dialogs are to the main window.
+    auto* dialog = new QDialog(&t.okno);
+    auto* tlacitko = new QPushButton(QStringLiteral("Tlačítko"), dialog);
+    TestOkno::Oznac(tlacitko, "btnTlacitko");
+    Nacti(VsechnyPolozky);
+    jazyk.PrelozFormular(t.okno);
+    EXPECT_EQ(tlacitko->text(), QStringLiteral("Tlačítko"));
+    EXPECT_EQ(t.tlacitko->text(), QStringLiteral("Button"));
+    EXPECT_EQ(t.menu->title(), QStringLiteral("File"));
 }
 
 TEST_F(PrelozFormularTest, WithoutDocumentNothingChanges) {
