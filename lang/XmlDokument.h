@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDomDocument>
+#include <QString>
+
+namespace vantrel {
+
+// Bounds on what a language file may cost. A real language file is a few kilobytes; the DOM
+// takes some forty times the file's size in memory, so 8 MiB keeps a hostile file to a few
+// hundred megabytes while leaving room for hundreds of languages.
+inline constexpr qint64 MaxVelikostJazyka = 8 * 1024 * 1024;
+// Entry, language element and a little slack; deep nesting makes the DOM slow and its
+// recursive clean-up could overflow the stack.
+inline constexpr int MaxHloubkaJazyka = 256;
+// Internal entities are expanded by the parser; their total expansion is capped (in
+// characters) so that many references to one large entity cannot exhaust memory.
+inline constexpr qint64 MaxRozvinutiEntit = 16 * 1024 * 1024;
+
+// Reads and parses a language file. Only that file is read: no external entity, DTD or
+// network resource is ever fetched (such entities are left unexpanded). Whitespace-only text
+// between elements is dropped. The encoding is the one the byte order mark or the XML
+// declaration names (any that ICU knows, windows-1250 included), UTF-8 otherwise.
+// Throws EChybaJazyka for a missing, non-regular or too large file, a read error, an unknown
+// encoding or a file that is not well-formed (the message names line and column).
+QDomDocument NactiDokumentJazyka(const QString& cesta);
+
+// The same for bytes already in memory; `nazev` names the source in error messages.
+QDomDocument ParsujDokumentJazyka(const QByteArray& data, const QString& nazev);
+
+// Holds the parsed language file for the whole run, as the main window's xdcJazyk.
+class TXmlDokument {
+public:
+    // A new path drops a loaded document; the same path again changes nothing.
+    void NastavSoubor(const QString& cesta);
+    QString Soubor() const { return soubor_; }
+
+    // Parses the file unless it has been parsed already. A failed parse leaves the document
+    // unopened (and throws), so the next call tries again.
+    void Otevri();
+    bool Otevreny() const { return otevreny_; }
+
+    // The parsed document, or nullptr until Otevri has succeeded.
+    QDomDocument* Dokument() { return otevreny_ ? &dokument_ : nullptr; }
+
+private:
+    QString soubor_;
+    QDomDocument dokument_;
+    bool otevreny_ = false;
+};
+
+} // namespace vantrel
