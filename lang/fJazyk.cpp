@@ -1,0 +1,126 @@
+#include "lang/fJazyk.h"
+
+#include "lang/JazykyXML.h"
+#include "lang/Znacky.h"
+#include "support/Obrazky.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int SloupecVerze = 2;
+
+// Centres the cells of one column whoever fills the rows.
+class TStredovyDelegat : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* volba, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(volba, index);
+        volba->displayAlignment = Qt::AlignCenter;
+    }
+};
+
+} // namespace
+
+TJazykForm::TJazykForm(QWidget* rodic) : QDialog(rodic), m_ilVlajky(ObrazkyVlajek()) {
+    setObjectName(QStringLiteral("JazykForm"));
+    setWindowTitle(QStringLiteral("Výběr jazyka aplikace"));
+    setFixedSize(409, 194);
+    NastavZnacku(this, ZnackaPreklad);
+    VytvorSeznam();
+    VytvorTlacitka();
+}
+
+void TJazykForm::VytvorSeznam() {
+    m_livJazyk = new QTreeWidget(this);
+    m_livJazyk->setObjectName(QStringLiteral("livJazyk"));
+    m_livJazyk->setGeometry(8, 8, 393, 150);
+    m_livJazyk->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_livJazyk->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_livJazyk->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_livJazyk->setAllColumnsShowFocus(true);
+    m_livJazyk->setRootIsDecorated(false);
+    m_livJazyk->setItemsExpandable(false);
+    m_livJazyk->setSortingEnabled(false);
+    m_livJazyk->setUniformRowHeights(true);
+    m_livJazyk->setIconSize(QSize(16, 16));
+
+    // The chosen row must stay visible while the focus is on the buttons.
+    QPalette paleta = m_livJazyk->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        paleta.setColor(QPalette::Inactive, role, paleta.color(QPalette::Active, role));
+    m_livJazyk->setPalette(paleta);
+
+    const QStringList sloupce{QStringLiteral("Jazyk"), QStringLiteral("Název"),
+                              QStringLiteral("Verze"), QStringLiteral("Autor")};
+    const int sirky[] = {70, 100, 50, 150};
+    m_livJazyk->setColumnCount(static_cast<int>(sloupce.size()));
+    m_livJazyk->setHeaderLabels(sloupce);
+    m_livJazyk->header()->setSectionsMovable(false);
+    for (int i = 0; i < sloupce.size(); ++i) {
+        m_livJazyk->setColumnWidth(i, sirky[i]);
+        NastavZnackuSloupce(m_livJazyk, i, ZnackaPreklad);
+    }
+    m_livJazyk->headerItem()->setTextAlignment(SloupecVerze, Qt::AlignCenter);
+    m_livJazyk->setItemDelegateForColumn(SloupecVerze, new TStredovyDelegat(m_livJazyk));
+    NastavZnacku(m_livJazyk, ZnackaPreklad);
+
+    connect(m_livJazyk, &QTreeWidget::itemSelectionChanged, this, &TJazykForm::livJazykSelectItem);
+}
+
+void TJazykForm::VytvorTlacitka() {
+    m_btnOK = new QPushButton(QStringLiteral("OK"), this);
+    m_btnOK->setObjectName(QStringLiteral("btnOK"));
+    m_btnOK->setGeometry(245, 164, 75, 25);
+    m_btnOK->setEnabled(false);
+    NastavZnacku(m_btnOK, ZnackaPreklad);
+    connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Escape rejects the dialog on its own (QDialog), which is what Storno does.
+    m_btnStorno = new QPushButton(QStringLiteral("Storno"), this);
+    m_btnStorno->setObjectName(QStringLiteral("btnStorno"));
+    m_btnStorno->setGeometry(326, 164, 75, 25);
+    NastavZnacku(m_btnStorno, ZnackaPreklad);
+    connect(m_btnStorno, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TJazykForm::livJazykSelectItem() {
+    m_btnOK->setEnabled(!m_livJazyk->selectedItems().isEmpty());
+}
+
+std::optional<TVolbaJazyka> TJazykForm::Volba() const {
+    const QList<QTreeWidgetItem*> vybrane = m_livJazyk->selectedItems();
+    if (vybrane.isEmpty())
+        return std::nullopt;
+    QTreeWidgetItem* radek = vybrane.first();
+    return TVolbaJazyka{radek->text(0), m_livJazyk->indexOfTopLevelItem(radek)};
+}
+
+std::optional<TVolbaJazyka> TJazykForm::Vyber(const TJazykXML& jazyk) {
+    jazyk.NactiJazyky(*m_livJazyk, m_ilVlajky);
+    // NactiJazyky may leave the selection unchanged without a signal (an empty list).
+    livJazykSelectItem();
+    if (QTreeWidgetItem* radek = m_livJazyk->currentItem())
+        m_livJazyk->scrollToItem(radek);
+    m_livJazyk->setFocus();
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Volba();
+}
+
+void TJazykForm::setVisible(bool viditelny) {
+    // QDialog centres itself over its parent only until it has been moved once; the dialog is
+    // kept for the whole run and is to appear over the main window every time.
+    if (viditelny && !isVisible())
+        setAttribute(Qt::WA_Moved, false);
+    QDialog::setVisible(viditelny);
+}
+
+} // namespace vantrel
