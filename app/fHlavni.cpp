@@ -1,0 +1,559 @@
+#include "app/fHlavni.h"
+
+#include "app/ChybaAplikace.h"
+#include "app/Sluzby.h"
+#include "app/TextoveDialogy.h"
+#include "app/convar.h"
+#include "lang/fJazyk.h"
+#include "support/Obrazky.h"
+#include "support/Registr.h"
+#include "support/fOAplikaci.h"
+#include "textfile/Spojeni.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int SirkaMinimalni = 640;
+constexpr int VyskaMinimalni = 480;
+constexpr int SirkaNavrhu = 632; // client area as designed
+constexpr int VyskaNavrhu = 446;
+constexpr int IdYes = 6;
+constexpr int YesNoVarovani = 0x34;
+
+// The settings' value names, in the order they are read and written.
+constexpr char HodnotaJazyk[] = "Jazyk";
+constexpr char HodnotaIndexObrazku[] = "IndexObrazku";
+constexpr char HodnotaMaximalni[] = "Maximalni";
+constexpr char HodnotaVlevo[] = "Vlevo";
+constexpr char HodnotaNahore[] = "Nahore";
+constexpr char HodnotaVyska[] = "Vyska";
+constexpr char HodnotaSirka[] = "Sirka";
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The settings error box's text: the message, ".", a carriage return, and the error in
+// parentheses.
+QString TextChybyNastaveni(const QString& zprava, const std::exception& chyba) {
+    return zprava + u'.' + QChar(13) + u'(' + QString::fromUtf8(chyba.what()) +
+           QStringLiteral(".)");
+}
+
+} // namespace
+
+struct THlavniForm::TPopisAkce {
+    QAction* THlavniForm::*akce;
+    const char* jmeno;
+    const char* titulek;
+    const char* naListe; // the toolbar entry's caption, with its access key
+    const char* hint;
+    QKeyCombination zkratka;
+    int obrazek;
+    bool povolena;
+    void (THlavniForm::*provedeni)();
+    bool oddelovacPred;
+};
+
+const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
+    {&THlavniForm::aKonec, "aKonec", "Konec", "&Konec", "Ukončení aplikace|", Qt::Key_F4, 0, true,
+     &THlavniForm::aKonecExecute, false},
+    {&THlavniForm::aPridat, "aPridat", "Přidat...", "&Přidat...",
+     "Přidá jeden nebo více souborů do seznamu|", Qt::Key_Insert, 1, true,
+     &THlavniForm::aPridatExecute, true},
+    {&THlavniForm::aSmazat, "aSmazat", "Smazat", "&Smazat", "Odstraní vybrané soubory ze seznamu|",
+     Qt::Key_Delete, 2, false, &THlavniForm::aSmazatExecute, false},
+    {&THlavniForm::aSmazatVse, "aSmazatVse", "Smazat vše", "S&mazat vše",
+     "Odstraní všechny soubory ze seznamu|", Qt::SHIFT | Qt::Key_Delete, 3, false,
+     &THlavniForm::aSmazatVseExecute, false},
+    {&THlavniForm::aSpojit, "aSpojit", "Spojit", "Sp&ojit",
+     "Spojí textové soubory v seznamu do jednoho souboru|", Qt::Key_F9, 4, false,
+     &THlavniForm::aSpojitExecute, true},
+    {&THlavniForm::aJazyk, "aJazyk", "Jazyk...", "&Jazyk...",
+     "Umožní zvolit jazyk prostředí aplikace|", Qt::CTRL | Qt::Key_J, omPrvniVlajka, true,
+     &THlavniForm::aJazykExecute, true},
+    {&THlavniForm::aOAplikaci, "aOAplikaci", "O aplikaci...", "O &aplikaci...",
+     "Zobrazí informace o aplikaci|", Qt::Key_F1, 5, true, &THlavniForm::aOAplikaciExecute, true},
+};
+
+THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent), sluzby_(sluzby) {
+    setObjectName(QStringLiteral("HlavniForm"));
+    // The title is the product's name in every language: the window carries no mark.
+    setWindowTitle(QStringLiteral("Vantrel"));
+    setWindowIcon(IkonaAplikace());
+    imlMenu = ObrazkyMenu();
+    imlSoubory = {QIcon(QStringLiteral(":/images/state-waiting.svg")),
+                  QIcon(QStringLiteral(":/images/state-joined.svg"))};
+
+    vytvorAkce();
+    vytvorSeznam();
+    vytvorStavovyRadek();
+    OpenTextFileDialog1 = new TOpenTextFileDialog(this);
+    SaveTextFileDialog1 = new TSaveTextFileDialog(this);
+
+    setMinimumSize(SirkaMinimalni, VyskaMinimalni);
+    resize(SirkaNavrhu, VyskaNavrhu);
+    move(0, 0);
+    FormCreate();
+}
+
+THlavniForm::~THlavniForm() = default;
+
+void THlavniForm::NastavOkna(TOAplikaciForm* oAplikaciForm, TJazykForm* jazykForm) {
+    oAplikaciForm_ = oAplikaciForm;
+    jazykForm_ = jazykForm;
+}
+
+void THlavniForm::vytvorAkce() {
+    ActionToolBar1 = new QToolBar(this);
+    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
+    ActionToolBar1->setMovable(false);
+    ActionToolBar1->setFloatable(false);
+    ActionToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ActionToolBar1->setIconSize(QSize(16, 16));
+    QPalette paleta = ActionToolBar1->palette();
+    paleta.setColor(QPalette::Window, QApplication::palette("QMenuBar").color(QPalette::Window));
+    ActionToolBar1->setPalette(paleta);
+    ActionToolBar1->setAutoFillBackground(true);
+    // Seven captions side by side must fit the narrowest window.
+    ActionToolBar1->setStyleSheet(QStringLiteral(
+        "QToolBar { spacing: 0px; padding: 0px; }"
+        "QToolBar::separator { width: 1px; margin: 4px 3px; background: palette(mid); }"
+        "QToolButton { padding: 1px 2px; }"));
+    addToolBar(Qt::TopToolBarArea, ActionToolBar1);
+
+    for (const TPopisAkce& popis : Akce) {
+        auto* akce = new QAction(this);
+        this->*popis.akce = akce;
+        akce->setObjectName(QString::fromLatin1(popis.jmeno));
+        akce->setText(Utf8(popis.titulek));
+        akce->setShortcut(QKeySequence(popis.zkratka));
+        akce->setEnabled(popis.povolena);
+        akce->setIcon(imlMenu.value(popis.obrazek));
+        NastavZnacku(akce, ZnackaPreklad);
+        NastavHint(akce, Utf8(popis.hint));
+        const auto provedeni = popis.provedeni;
+        connect(akce, &QAction::triggered, this,
+                [this, provedeni] { Chranene(sluzby_.Hlaseni, [&] { (this->*provedeni)(); }); });
+        if (popis.oddelovacPred)
+            ActionToolBar1->addSeparator();
+        ActionToolBar1->addAction(akce);
+        if (QWidget* tlacitko = ActionToolBar1->widgetForAction(akce))
+            tlacitko->setToolTipDuration(2500);
+    }
+    obnovPopiskyAkci();
+}
+
+// Tooltips "hint (shortcut)" and the toolbar's captions: the designed ones with their access
+// keys until a translation gives an action another caption.
+void THlavniForm::obnovPopiskyAkci() {
+    for (const TPopisAkce& popis : Akce) {
+        QAction* akce = this->*popis.akce;
+        const QString kratky = KratkyHint(Hint(akce));
+        const QString zkratka = akce->shortcut().toString(QKeySequence::PortableText);
+        akce->setToolTip(zkratka.isEmpty() ? kratky
+                                           : QStringLiteral("%1 (%2)").arg(kratky, zkratka));
+        akce->setStatusTip(DlouhyHint(Hint(akce)));
+        akce->setIconText(akce->text() == Utf8(popis.titulek) ? Utf8(popis.naListe) : akce->text());
+    }
+}
+
+void THlavniForm::vytvorSeznam() {
+    livSoubory = new QTreeWidget(this);
+    livSoubory->setObjectName(QStringLiteral("livSoubory"));
+    livSoubory->setColumnCount(4);
+    livSoubory->setHeaderLabels(
+        {Utf8("Název souboru"), Utf8("Velikost"), Utf8("Datum"), Utf8("Typ")});
+    const int sirky[] = {300, 80, 120, 100};
+    for (int sloupec = 0; sloupec < 4; ++sloupec) {
+        livSoubory->setColumnWidth(sloupec, sirky[sloupec]);
+        NastavZnackuSloupce(livSoubory, sloupec, ZnackaPreklad);
+    }
+    NastavZnacku(livSoubory, ZnackaPreklad);
+    livSoubory->setRootIsDecorated(false);
+    livSoubory->setUniformRowHeights(true);
+    livSoubory->setAllColumnsShowFocus(true);
+    livSoubory->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    livSoubory->setSelectionBehavior(QAbstractItemView::SelectRows);
+    livSoubory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    livSoubory->setSortingEnabled(false);
+    livSoubory->setIconSize(QSize(16, 16));
+    livSoubory->header()->setSectionsMovable(false);
+    livSoubory->header()->setSectionsClickable(false);
+    livSoubory->header()->setStretchLastSection(false);
+    setCentralWidget(livSoubory);
+
+    auto zmena = [this] { Chranene(sluzby_.Hlaseni, [this] { livSouboryChange(); }); };
+    connect(livSoubory->model(), &QAbstractItemModel::rowsInserted, this, zmena);
+    connect(livSoubory, &QTreeWidget::itemChanged, this, zmena);
+    connect(livSoubory, &QTreeWidget::currentItemChanged, this, zmena);
+    connect(livSoubory, &QTreeWidget::itemSelectionChanged, this, [this, zmena] {
+        Chranene(sluzby_.Hlaseni, [this] { livSouborySelectItem(); });
+        zmena();
+    });
+}
+
+void THlavniForm::vytvorStavovyRadek() {
+    QStatusBar* radek = statusBar();
+    radek->setObjectName(QStringLiteral("StatusBar1"));
+    StatusPanel0 = new QLabel(radek);
+    StatusPanel0->setFixedWidth(150);
+    StatusPanel1 = new QLabel(radek);
+    radek->addWidget(StatusPanel0);
+    radek->addWidget(StatusPanel1, 1);
+}
+
+void THlavniForm::NastavIndexObrazkuJazyka(int index) {
+    indexObrazkuJazyka_ = index;
+    // An index without an image (a seventh language) shows none.
+    aJazyk->setIcon(imlMenu.value(index));
+}
+
+int THlavniForm::StavRadku(int radek) const {
+    const QTreeWidgetItem* polozka = livSoubory->topLevelItem(radek);
+    return polozka ? polozka->data(0, Qt::UserRole).toInt() : -1;
+}
+
+void THlavniForm::NastavStavRadku(int radek, TStavRadku stav) {
+    QTreeWidgetItem* polozka = livSoubory->topLevelItem(radek);
+    // The same image again changes nothing, so it causes no list update.
+    if (polozka == nullptr || StavRadku(radek) == stav)
+        return;
+    polozka->setData(0, Qt::UserRole, static_cast<int>(stav));
+    polozka->setIcon(0, imlSoubory.value(stav));
+}
+
+QString THlavniForm::TextPoctu() const {
+    return convar::rsSOUBORU + QStringLiteral(": ") +
+           QString::number(livSoubory->topLevelItemCount());
+}
+
+void THlavniForm::ObnovPocet() {
+    StatusPanel0->setText(TextPoctu());
+    StatusPanel1->clear();
+}
+
+// --- Settings -----------------------------------------------------------------------------
+
+QRect THlavniForm::vnejsiObrys() const {
+    const QRect obrys = frameGeometry();
+    if (!isMinimized())
+        return obrys;
+    // A minimised window is stored with the bounds it will have when restored.
+    const QRect normalni = normalGeometry();
+    const QMargins ramecek(geometry().left() - obrys.left(), geometry().top() - obrys.top(),
+                           obrys.right() - geometry().right(),
+                           obrys.bottom() - geometry().bottom());
+    return normalni.marginsAdded(ramecek);
+}
+
+void THlavniForm::FormCreate() {
+    try {
+        TRegistr registr;
+        if (registr.OpenKey(TRegistr::KlicVantrel, false)) {
+            if (registr.ValueExists(HodnotaJazyk))
+                sluzby_.Jazyk.KodJazyka = QString::fromStdString(registr.ReadString(HodnotaJazyk));
+            if (registr.ValueExists(HodnotaIndexObrazku))
+                NastavIndexObrazkuJazyka(registr.ReadInteger(HodnotaIndexObrazku));
+            if (registr.ValueExists(HodnotaMaximalni) &&
+                registr.ReadInteger(HodnotaMaximalni) != 0) {
+                setWindowState(windowState() | Qt::WindowMaximized);
+            } else {
+                if (registr.ValueExists(HodnotaVlevo))
+                    move(registr.ReadInteger(HodnotaVlevo), y());
+                if (registr.ValueExists(HodnotaNahore))
+                    move(x(), registr.ReadInteger(HodnotaNahore));
+                // Stored sizes are outer sizes; the frame is known only once the window is
+                // shown, which then takes it off again.
+                if (registr.ValueExists(HodnotaVyska)) {
+                    vnejsiVelikost_ =
+                        QSize(width(), std::max(VyskaMinimalni, registr.ReadInteger(HodnotaVyska)));
+                    resize(vnejsiVelikost_);
+                }
+                if (registr.ValueExists(HodnotaSirka)) {
+                    vnejsiVelikost_ = QSize(
+                        std::max(SirkaMinimalni, registr.ReadInteger(HodnotaSirka)), height());
+                    resize(vnejsiVelikost_);
+                }
+                presunNaObrazovku();
+            }
+            registr.CloseKey();
+        }
+    } catch (const std::exception& chyba) {
+        sluzby_.Hlaseni.Zobraz(thChyba, TextChybyNastaveni(convar::rsNELZEZEREGISTRU, chyba),
+                               convar::rsCHYBA, 0);
+    }
+}
+
+// A window stored entirely off every screen (a monitor since removed) comes back onto the
+// nearest one; the stored values change only at the next close.
+void THlavniForm::presunNaObrazovku() {
+    const QRect okno(pos(), size());
+    const QList<QScreen*> obrazovky = QGuiApplication::screens();
+    if (obrazovky.isEmpty())
+        return;
+    QScreen* nejblizsi = nullptr;
+    qint64 nejmensiVzdalenost = 0;
+    for (QScreen* obrazovka : obrazovky) {
+        const QRect plocha = obrazovka->availableGeometry();
+        if (plocha.intersects(okno))
+            return;
+        const QPoint rozdil = plocha.center() - okno.center();
+        const qint64 vzdalenost = qint64(rozdil.x()) * rozdil.x() + qint64(rozdil.y()) * rozdil.y();
+        if (nejblizsi == nullptr || vzdalenost < nejmensiVzdalenost) {
+            nejblizsi = obrazovka;
+            nejmensiVzdalenost = vzdalenost;
+        }
+    }
+    const QRect plocha = nejblizsi->availableGeometry();
+    const int vlevo = std::clamp(okno.left(), plocha.left(),
+                                 std::max(plocha.left(), plocha.right() - okno.width() + 1));
+    const int nahore = std::clamp(okno.top(), plocha.top(),
+                                  std::max(plocha.top(), plocha.bottom() - okno.height() + 1));
+    move(vlevo, nahore);
+}
+
+void THlavniForm::FormClose() {
+    try {
+        TRegistr registr;
+        if (!registr.OpenKey(TRegistr::KlicVantrel, true))
+            throw EChybaRegistru("Failed to set data for '" + std::string(HodnotaJazyk) + "'");
+        registr.WriteString(HodnotaJazyk, sluzby_.Jazyk.KodJazyka.toStdString());
+        registr.WriteInteger(HodnotaIndexObrazku, indexObrazkuJazyka_);
+        if (isMaximized()) {
+            registr.WriteInteger(HodnotaMaximalni, 1);
+        } else {
+            const QRect obrys = vnejsiObrys();
+            registr.WriteInteger(HodnotaMaximalni, 0);
+            registr.WriteInteger(HodnotaVlevo, obrys.left());
+            registr.WriteInteger(HodnotaNahore, obrys.top());
+            registr.WriteInteger(HodnotaVyska, obrys.height());
+            registr.WriteInteger(HodnotaSirka, obrys.width());
+        }
+        registr.CloseKey();
+    } catch (const std::exception& chyba) {
+        sluzby_.Hlaseni.Zobraz(thChyba, TextChybyNastaveni(convar::rsNELZEDOREGISTRU, chyba),
+                               convar::rsCHYBA, 0);
+    }
+}
+
+// --- Language -----------------------------------------------------------------------------
+
+void THlavniForm::NastavJazyk() {
+    QString cesta = cestaJazyka_;
+    if (cesta.isEmpty()) {
+        QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+        if (program.isEmpty())
+            program = QCoreApplication::applicationFilePath();
+        cesta = QFileInfo(program).absolutePath() + QStringLiteral("/vtrl.xml");
+    }
+    xdcJazyk.NastavSoubor(cesta);
+    if (QFileInfo::exists(cesta)) {
+        xdcJazyk.Otevri();
+        sluzby_.Jazyk.Dokument = xdcJazyk.Dokument();
+        for (const convar::TZpravovyText& text : convar::ZpravoveTexty)
+            *text.text = sluzby_.Jazyk.Preklad(QStringLiteral("Obecne"),
+                                               QString::fromLatin1(text.klic), Utf8(text.vychozi));
+        sluzby_.Jazyk.PrelozFormular(*this);
+        obnovPopiskyAkci();
+        if (oAplikaciForm_ != nullptr)
+            sluzby_.Jazyk.PrelozFormular(*oAplikaciForm_);
+        if (jazykForm_ != nullptr)
+            sluzby_.Jazyk.PrelozFormular(*jazykForm_);
+    } else {
+        convar::NastavVychoziTexty();
+    }
+    ObnovPocet();
+}
+
+// The minimum and the stored size are outer sizes: the frame comes off the client area.
+void THlavniForm::prizpusobRameckuOkna() {
+    const QSize ramecek = frameGeometry().size() - geometry().size();
+    if (ramecek.width() <= 0 && ramecek.height() <= 0)
+        return;
+    setMinimumSize(QSize(SirkaMinimalni, VyskaMinimalni) - ramecek);
+    if (vnejsiVelikost_.isValid() && !isMaximized())
+        resize(vnejsiVelikost_ - ramecek);
+}
+
+void THlavniForm::showEvent(QShowEvent* udalost) {
+    QMainWindow::showEvent(udalost);
+    if (zobrazeno_)
+        return;
+    zobrazeno_ = true;
+    prizpusobRameckuOkna();
+    Chranene(sluzby_.Hlaseni, [this] { FormShow(); });
+}
+
+void THlavniForm::FormShow() {
+    NastavJazyk();
+    StatusPanel0->setText(TextPoctu());
+}
+
+void THlavniForm::closeEvent(QCloseEvent* udalost) {
+    Chranene(sluzby_.Hlaseni, [this] { FormClose(); });
+    udalost->accept();
+}
+
+// --- Actions ------------------------------------------------------------------------------
+
+void THlavniForm::aKonecExecute() {
+    close();
+}
+
+void THlavniForm::aOAplikaciExecute() {
+    if (oAplikaciForm_ != nullptr)
+        oAplikaciForm_->exec();
+}
+
+void THlavniForm::aJazykExecute() {
+    if (jazykForm_ == nullptr)
+        return;
+    const std::optional<TVolbaJazyka> volba = jazykForm_->Vyber(sluzby_.Jazyk);
+    if (!volba)
+        return;
+    sluzby_.Jazyk.KodJazyka = volba->Kod;
+    NastavIndexObrazkuJazyka(volba->Pozice + omPrvniVlajka);
+    NastavJazyk();
+}
+
+void THlavniForm::aPridatExecute() {
+    if (!OpenTextFileDialog1->Execute())
+        return;
+    const TSouboroveInfo& info = sluzby_.SouboroveInfo;
+    for (const QString& cesta : OpenTextFileDialog1->Files()) {
+        auto* radek = new QTreeWidgetItem;
+        radek->setText(0, cesta);
+        radek->setText(1, TextVelikosti(info.VelikostSouboru(cesta)));
+        radek->setText(2, TextCasoveZnacky(info.DatumSouboru(cesta, 1)));
+        radek->setText(3, info.TypSouboru(cesta));
+        radek->setData(0, Qt::UserRole, static_cast<int>(StavCeka));
+        radek->setIcon(0, imlSoubory.value(StavCeka));
+        livSoubory->addTopLevelItem(radek);
+    }
+}
+
+bool THlavniForm::PotvrdSmazani() {
+    return sluzby_.Hlaseni.Zobraz(thVarovani, convar::rsSMAZATSOUBORY + u'?', convar::rsVAROVANI,
+                                  YesNoVarovani) == IdYes;
+}
+
+void THlavniForm::aSmazatExecute() {
+    const QList<QTreeWidgetItem*> vybrane = livSoubory->selectedItems();
+    if (vybrane.isEmpty() || !PotvrdSmazani())
+        return;
+    // The list's own updates stay quiet while rows go; Remove keeps its state until the
+    // selection next changes.
+    odstranuji_ = true;
+    qDeleteAll(vybrane);
+    odstranuji_ = false;
+    ObnovPocet();
+    if (livSoubory->topLevelItemCount() == 0) {
+        aSmazat->setEnabled(false);
+        aSmazatVse->setEnabled(false);
+        aSpojit->setEnabled(false);
+    }
+}
+
+void THlavniForm::aSmazatVseExecute() {
+    if (livSoubory->topLevelItemCount() == 0 || !PotvrdSmazani())
+        return;
+    odstranuji_ = true;
+    livSoubory->clear();
+    odstranuji_ = false;
+    ObnovPocet();
+    aSmazat->setEnabled(false);
+    aSmazatVse->setEnabled(false);
+    aSpojit->setEnabled(false);
+}
+
+namespace {
+
+// While a join runs the list stays as it is: the actions that change it, or start another
+// join, are off, and the list's updates leave them off. Afterwards, also after a failure, the
+// actions follow the list again.
+class TBehemSpojeni {
+public:
+    TBehemSpojeni(bool& spojuji, std::initializer_list<QAction*> akce, std::function<void()> obnov)
+        : spojuji_(spojuji), obnov_(std::move(obnov)) {
+        spojuji_ = true;
+        for (QAction* a : akce)
+            a->setEnabled(false);
+    }
+    ~TBehemSpojeni() {
+        spojuji_ = false;
+        obnov_();
+    }
+
+private:
+    bool& spojuji_;
+    std::function<void()> obnov_;
+};
+
+} // namespace
+
+void THlavniForm::aSpojitExecute() {
+    if (!SaveTextFileDialog1->Execute())
+        return;
+    const QString vystup = SaveTextFileDialog1->FileName();
+    TSpojeni spojeni;
+    const int pocet = livSoubory->topLevelItemCount();
+    for (int i = 0; i < pocet; ++i)
+        spojeni.Vstupy.push_back(livSoubory->topLevelItem(i)->text(0).toStdU16String());
+    spojeni.Vystup = vystup.toStdU16String();
+    spojeni.PoSouboru = [this](std::size_t i) {
+        NastavStavRadku(static_cast<int>(i), StavSpojen);
+        QCoreApplication::processEvents();
+    };
+    {
+        TBehemSpojeni behem(spojuji_, {aPridat, aSmazat, aSmazatVse, aSpojit, aJazyk}, [this] {
+            aPridat->setEnabled(true);
+            aJazyk->setEnabled(true);
+            aSmazatVse->setEnabled(livSoubory->topLevelItemCount() > 0);
+            aSpojit->setEnabled(livSoubory->topLevelItemCount() > 0);
+            aSmazat->setEnabled(!livSoubory->selectedItems().isEmpty());
+        });
+        Spoj(spojeni);
+    }
+    const qint64 velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup);
+    StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": ") + QFileInfo(vystup).fileName() +
+                          u' ' + TextVelikosti(velikost, true));
+    QApplication::beep();
+}
+
+// --- The list's own updates -------------------------------------------------------------
+
+void THlavniForm::livSouboryChange() {
+    if (odstranuji_)
+        return;
+    if (!spojuji_) {
+        const bool radky = livSoubory->topLevelItemCount() >= 1;
+        aSmazatVse->setEnabled(radky);
+        aSpojit->setEnabled(radky);
+    }
+    ObnovPocet();
+}
+
+void THlavniForm::livSouborySelectItem() {
+    if (odstranuji_ || spojuji_)
+        return;
+    aSmazat->setEnabled(!livSoubory->selectedItems().isEmpty());
+}
+
+} // namespace vantrel

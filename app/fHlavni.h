@@ -1,0 +1,118 @@
+#pragma once
+
+#include "lang/XmlDokument.h"
+
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QRect>
+
+class QAction;
+class QLabel;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace vantrel {
+
+struct TSluzby;
+class TJazykForm;
+class TOAplikaciForm;
+class TOpenTextFileDialog;
+class TSaveTextFileDialog;
+
+// The main window: the toolbar of the seven actions, the file list and the status bar. It keeps
+// the language and its own placement in the settings store between runs.
+class THlavniForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Reads the settings (FormCreate).
+    explicit THlavniForm(TSluzby& sluzby, QWidget* parent = nullptr);
+    ~THlavniForm() override;
+
+    // The two other windows, which NastavJazyk translates after this one.
+    void NastavOkna(TOAplikaciForm* oAplikaciForm, TJazykForm* jazykForm);
+
+    // Loads the language file beside the program (once), fetches the message texts, translates
+    // the three windows and rewrites the status bar.
+    void NastavJazyk();
+    // Where the language file is looked for; beside the running executable unless set.
+    void NastavCestuJazyka(const QString& cesta) { cestaJazyka_ = cesta; }
+
+    // The image of aJazyk in imlMenu: the flag of the current language.
+    int IndexObrazkuJazyka() const { return indexObrazkuJazyka_; }
+    void NastavIndexObrazkuJazyka(int index);
+
+    // The count text of the status bar: rsSOUBORU, ": " and the number of rows.
+    QString TextPoctu() const;
+
+    // Components, named as in the window's design.
+    QAction* aKonec = nullptr;
+    QAction* aPridat = nullptr;
+    QAction* aSmazat = nullptr;
+    QAction* aSmazatVse = nullptr;
+    QAction* aSpojit = nullptr;
+    QAction* aJazyk = nullptr;
+    QAction* aOAplikaci = nullptr;
+    QToolBar* ActionToolBar1 = nullptr;
+    QTreeWidget* livSoubory = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    TOpenTextFileDialog* OpenTextFileDialog1 = nullptr;
+    TSaveTextFileDialog* SaveTextFileDialog1 = nullptr;
+    TXmlDokument xdcJazyk;
+    QList<QIcon> imlMenu;
+    QList<QIcon> imlSoubory;
+
+    enum TStavRadku { StavCeka = 0, StavSpojen = 1 };
+    // The state image of a row: 0 waiting, 1 joined.
+    int StavRadku(int radek) const;
+
+protected:
+    void showEvent(QShowEvent* udalost) override;
+    void closeEvent(QCloseEvent* udalost) override;
+
+private:
+    struct TPopisAkce;
+    static const TPopisAkce Akce[];
+
+    void vytvorAkce();
+    void vytvorSeznam();
+    void vytvorStavovyRadek();
+    void obnovPopiskyAkci();
+    void presunNaObrazovku();
+    QRect vnejsiObrys() const;
+    void prizpusobRameckuOkna();
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    void aKonecExecute();
+    void aPridatExecute();
+    void aSmazatExecute();
+    void aSmazatVseExecute();
+    void aSpojitExecute();
+    void aJazykExecute();
+    void aOAplikaciExecute();
+
+    void livSouboryChange();
+    void livSouborySelectItem();
+    void NastavStavRadku(int radek, TStavRadku stav);
+    bool PotvrdSmazani();
+    void ObnovPocet();
+
+    TSluzby& sluzby_;
+    TOAplikaciForm* oAplikaciForm_ = nullptr;
+    TJazykForm* jazykForm_ = nullptr;
+    QString cestaJazyka_;
+    int indexObrazkuJazyka_ = 6;
+    bool zobrazeno_ = false;
+    // The stored outer size, applied to the client area until the frame is known.
+    QSize vnejsiVelikost_;
+    bool odstranuji_ = false;
+    bool spojuji_ = false;
+};
+
+} // namespace vantrel

@@ -1,0 +1,537 @@
+#include "Scenar.h"
+#include "app/Sluzby.h"
+#include "app/TextoveDialogy.h"
+#include "app/convar.h"
+#include "app/fHlavni.h"
+#include "lang/fJazyk.h"
+#include "support/Registr.h"
+#include "support/fOAplikaci.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace vantrel {
+namespace {
+
+using namespace test;
+
+// A message box seen by a scenario: its text and caption, answered with `odpoved`.
+struct TVidenyBox {
+    QString text, titulek;
+    bool videny = false;
+};
+
+TScenar::Krok Zaznamenej(TVidenyBox& box, QMessageBox::StandardButton odpoved) {
+    return [&box, odpoved](QWidget* w) {
+        auto* zprava = qobject_cast<QMessageBox*>(w);
+        if (zprava == nullptr)
+            return false;
+        box = {zprava->text(), zprava->windowTitle(), true};
+        if (QAbstractButton* tlacitko = zprava->button(odpoved))
+            tlacitko->click();
+        else
+            zprava->reject();
+        return true;
+    };
+}
+
+// Chooses files in the open dialog: their folder first, then their names typed in.
+TScenar::Krok Vyber(const QString& slozka, const QStringList& jmena) {
+    return [slozka, jmena](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (d == nullptr || !d->isVisible())
+            return false;
+        if (d->directory().absolutePath() != QDir(slozka).absolutePath()) {
+            d->setDirectory(slozka);
+            return false;
+        }
+        QString text;
+        for (const QString& jmeno : jmena)
+            text += QStringLiteral("\"%1\" ").arg(jmeno);
+        return NapisAPotvrd(text.trimmed())(w);
+    };
+}
+
+// Names the output in the save dialog and answers its question (create or replace) with yes.
+std::vector<TScenar::Krok> Uloz(const QString& cesta) {
+    return {[cesta](QWidget* w) {
+                auto* d = qobject_cast<QFileDialog*>(w);
+                if (d == nullptr || !d->isVisible())
+                    return false;
+                const QString slozka = QFileInfo(cesta).absolutePath();
+                if (d->directory().absolutePath() != slozka) {
+                    d->setDirectory(slozka);
+                    return false;
+                }
+                return NapisAPotvrd(QFileInfo(cesta).fileName())(w);
+            },
+            [](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (box == nullptr)
+                    return false;
+                box->button(QMessageBox::Yes)->click();
+                return true;
+            }};
+}
+
+class HlavniFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(konfigurace_.isValid() && data_.isValid());
+        qputenv("XDG_CONFIG_HOME", konfigurace_.path().toLocal8Bit());
+        convar::NastavVychoziTexty();
+    }
+
+    std::unique_ptr<THlavniForm> Vytvor(const QString& jazyk = QString()) {
+        auto okno = std::make_unique<THlavniForm>(sluzby_);
+        okno->NastavCestuJazyka(jazyk.isEmpty() ? data_.filePath("chybi.xml") : jazyk);
+        return okno;
+    }
+
+    void Zobraz(THlavniForm& okno) {
+        okno.show();
+        QApplication::processEvents();
+    }
+
+    QString Soubor(const QString& jmeno, const QByteArray& obsah) {
+        QFile f(data_.filePath(jmeno));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(obsah);
+        return f.fileName();
+    }
+
+    void Pridej(THlavniForm& okno, const QStringList& jmena) {
+        TScenar scenar({Vyber(data_.path(), jmena)});
+        okno.aPridat->trigger();
+        ASSERT_TRUE(scenar.Dohrano());
+    }
+
+    static QByteArray Obsah(const QString& cesta) {
+        QFile f(cesta);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    static void UlozHodnoty(std::initializer_list<std::pair<const char*, int>> cisla,
+                            std::initializer_list<std::pair<const char*, const char*>> texty = {}) {
+        TRegistr registr;
+        ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, true));
+        for (const auto& [jmeno, hodnota] : texty)
+            registr.WriteString(jmeno, hodnota);
+        for (const auto& [jmeno, hodnota] : cisla)
+            registr.WriteInteger(jmeno, hodnota);
+    }
+
+    QTemporaryDir konfigurace_, data_;
+    TSluzby sluzby_;
+};
+
+TEST_F(HlavniFormTest, FirstStartUsesTheDesign) {
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    EXPECT_EQ(okno->windowTitle(), "Vantrel");
+    EXPECT_EQ(okno->pos(), QPoint(0, 0));
+    EXPECT_GE(okno->width(), 640);
+    EXPECT_GE(okno->height(), 480);
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
+    EXPECT_EQ(okno->IndexObrazkuJazyka(), 6);
+    EXPECT_EQ(okno->StatusPanel0->text(), QString::fromUtf8("Počet souborů: 0"));
+    EXPECT_TRUE(okno->StatusPanel1->text().isEmpty());
+    EXPECT_TRUE(okno->aPridat->isEnabled());
+    EXPECT_FALSE(okno->aSmazat->isEnabled());
+    EXPECT_FALSE(okno->aSmazatVse->isEnabled());
+    EXPECT_FALSE(okno->aSpojit->isEnabled());
+    QStringList sloupce;
+    for (int i = 0; i < okno->livSoubory->columnCount(); ++i)
+        sloupce << okno->livSoubory->headerItem()->text(i);
+    EXPECT_EQ(sloupce,
+              QStringList({QString::fromUtf8("Název souboru"), "Velikost", "Datum", "Typ"}));
+}
+
+TEST_F(HlavniFormTest, ToolbarTooltipsNameTheShortcut) {
+    auto okno = Vytvor();
+    const struct {
+        QAction* akce;
+        const char* tooltip;
+        const char* naListe;
+    } ocekavane[] = {
+        {okno->aKonec, "Ukončení aplikace (F4)", "&Konec"},
+        {okno->aPridat, "Přidá jeden nebo více souborů do seznamu (Ins)", "&Přidat..."},
+        {okno->aSmazat, "Odstraní vybrané soubory ze seznamu (Del)", "&Smazat"},
+        {okno->aSmazatVse, "Odstraní všechny soubory ze seznamu (Shift+Del)", "S&mazat vše"},
+        {okno->aSpojit, "Spojí textové soubory v seznamu do jednoho souboru (F9)", "Sp&ojit"},
+        {okno->aJazyk, "Umožní zvolit jazyk prostředí aplikace (Ctrl+J)", "&Jazyk..."},
+        {okno->aOAplikaci, "Zobrazí informace o aplikaci (F1)", "O &aplikaci..."},
+    };
+    for (const auto& o : ocekavane) {
+        SCOPED_TRACE(o.tooltip);
+        auto* tlacitko = qobject_cast<QToolButton*>(okno->ActionToolBar1->widgetForAction(o.akce));
+        ASSERT_NE(tlacitko, nullptr);
+        EXPECT_EQ(tlacitko->toolTip(), QString::fromUtf8(o.tooltip));
+        EXPECT_EQ(tlacitko->text(), QString::fromUtf8(o.naListe));
+        EXPECT_EQ(tlacitko->toolTipDuration(), 2500);
+    }
+}
+
+TEST_F(HlavniFormTest, StoredPlacementIsApplied) {
+    UlozHodnoty({{"IndexObrazku", 8}, {"Maximalni", 0}, {"Vlevo", 100}}, {{"Jazyk", "SK"}});
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "SK");
+    EXPECT_EQ(okno->IndexObrazkuJazyka(), 8);
+    EXPECT_EQ(okno->pos(), QPoint(100, 0));
+}
+
+TEST_F(HlavniFormTest, TinySizesAreRaisedToTheMinimum) {
+    UlozHodnoty({{"Vyska", 100}, {"Sirka", 100}});
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    EXPECT_EQ(okno->frameGeometry().size(), QSize(640, 480));
+}
+
+TEST_F(HlavniFormTest, MaximisedCloseKeepsTheEarlierPlacement) {
+    UlozHodnoty({{"Maximalni", 1}, {"Vlevo", 11}, {"Nahore", 22}, {"Vyska", 600}, {"Sirka", 800}});
+    {
+        auto okno = Vytvor();
+        Zobraz(*okno);
+        EXPECT_TRUE(okno->isMaximized());
+        okno->aKonec->trigger();
+    }
+    TRegistr registr;
+    ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, false));
+    EXPECT_EQ(registr.ReadInteger("Maximalni"), 1);
+    EXPECT_EQ(registr.ReadInteger("Vlevo"), 11);
+    EXPECT_EQ(registr.ReadInteger("Sirka"), 800);
+}
+
+TEST_F(HlavniFormTest, ClosingWritesTheSettings) {
+    for (int zpusob = 0; zpusob < 2; ++zpusob) {
+        SCOPED_TRACE(zpusob == 0 ? "aKonec" : "close button");
+        int sirka = 0, vyska = 0;
+        {
+            auto okno = Vytvor();
+            Zobraz(*okno);
+            okno->move(40 + zpusob, 30);
+            okno->resize(700, 500);
+            // Stored as the outer size, frame included.
+            sirka = okno->frameGeometry().width();
+            vyska = okno->frameGeometry().height();
+            sluzby_.Jazyk.KodJazyka = zpusob == 0 ? "EN" : "DE";
+            okno->NastavIndexObrazkuJazyka(7 + zpusob);
+            if (zpusob == 0)
+                okno->aKonec->trigger();
+            else
+                okno->close();
+            EXPECT_FALSE(okno->isVisible());
+        }
+        TRegistr registr;
+        ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, false));
+        EXPECT_EQ(registr.ReadString("Jazyk"), zpusob == 0 ? "EN" : "DE");
+        EXPECT_EQ(registr.ReadInteger("IndexObrazku"), 7 + zpusob);
+        EXPECT_EQ(registr.ReadInteger("Maximalni"), 0);
+        EXPECT_EQ(registr.ReadInteger("Vlevo"), 40 + zpusob);
+        EXPECT_EQ(registr.ReadInteger("Nahore"), 30);
+        EXPECT_EQ(registr.ReadInteger("Sirka"), sirka);
+        EXPECT_EQ(registr.ReadInteger("Vyska"), vyska);
+    }
+}
+
+TEST_F(HlavniFormTest, AValueOfTheWrongTypeStopsTheReading) {
+    UlozHodnoty({{"IndexObrazku", 9}, {"Maximalni", 0}, {"Nahore", 50}, {"Sirka", 900}},
+                {{"Jazyk", "FR"}, {"Vlevo", "vlevo"}});
+    TVidenyBox box;
+    TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
+    auto okno = Vytvor();
+    ASSERT_TRUE(box.videny);
+    EXPECT_EQ(box.titulek, "Chyba");
+    // The carriage return in the text starts a new line of the box.
+    EXPECT_EQ(box.text, QString::fromUtf8("Při čtení hodnot nastavení z registru došlo k chybě.\n"
+                                          "(Invalid data type for 'Vlevo'.)"));
+    // Read before the faulty value: applied; after it: not read.
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "FR");
+    EXPECT_EQ(okno->IndexObrazkuJazyka(), 9);
+    EXPECT_EQ(okno->pos(), QPoint(0, 0));
+    EXPECT_LT(okno->width(), 900);
+}
+
+TEST_F(HlavniFormTest, APositionOffEveryScreenComesBack) {
+    UlozHodnoty({{"Vlevo", 50000}, {"Nahore", -40000}});
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    const QRect plocha = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(plocha.intersects(okno->frameGeometry()));
+}
+
+TEST_F(HlavniFormTest, ActionsFollowTheList) {
+    Soubor("a.txt", "a\n");
+    Soubor("b.txt", "b\n");
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt", "b.txt"});
+    Pridej(*okno, {"a.txt"}); // a file added again is listed again
+    ASSERT_EQ(okno->livSoubory->topLevelItemCount(), 3);
+    EXPECT_EQ(okno->livSoubory->topLevelItem(0)->text(0), data_.filePath("a.txt"));
+    EXPECT_EQ(okno->livSoubory->topLevelItem(2)->text(0), data_.filePath("a.txt"));
+    EXPECT_EQ(okno->livSoubory->topLevelItem(0)->text(1), "2 B");
+    EXPECT_EQ(okno->StavRadku(0), 0);
+    EXPECT_EQ(okno->StatusPanel0->text(), QString::fromUtf8("Počet souborů: 3"));
+    EXPECT_TRUE(okno->aSmazatVse->isEnabled());
+    EXPECT_TRUE(okno->aSpojit->isEnabled());
+    EXPECT_FALSE(okno->aSmazat->isEnabled());
+
+    // Remove with nothing selected: nothing asked, nothing changed.
+    okno->aSmazat->setEnabled(true);
+    okno->aSmazat->trigger();
+    EXPECT_EQ(okno->livSoubory->topLevelItemCount(), 3);
+
+    okno->livSoubory->topLevelItem(1)->setSelected(true);
+    EXPECT_TRUE(okno->aSmazat->isEnabled());
+    {
+        // No changes nothing, not even the status bar.
+        okno->StatusPanel1->setText("report");
+        TVidenyBox box;
+        TScenar scenar({Zaznamenej(box, QMessageBox::No)});
+        okno->aSmazat->trigger();
+        EXPECT_EQ(box.titulek, QString::fromUtf8("Varování"));
+        EXPECT_EQ(box.text, QString::fromUtf8("Smazat označené soubory?"));
+        EXPECT_EQ(okno->livSoubory->topLevelItemCount(), 3);
+        EXPECT_EQ(okno->StatusPanel1->text(), "report");
+    }
+    {
+        TVidenyBox box;
+        TScenar scenar({Zaznamenej(box, QMessageBox::Yes)});
+        okno->aSmazat->trigger();
+        EXPECT_EQ(okno->livSoubory->topLevelItemCount(), 2);
+        EXPECT_EQ(okno->livSoubory->topLevelItem(1)->text(0), data_.filePath("a.txt"));
+        EXPECT_EQ(okno->StatusPanel0->text(), QString::fromUtf8("Počet souborů: 2"));
+        // Remove keeps its state until the selection next changes.
+        EXPECT_TRUE(okno->aSmazat->isEnabled());
+    }
+    {
+        TVidenyBox box;
+        TScenar scenar({Zaznamenej(box, QMessageBox::Yes)});
+        okno->aSmazatVse->trigger();
+        EXPECT_TRUE(box.videny);
+        EXPECT_EQ(okno->livSoubory->topLevelItemCount(), 0);
+        EXPECT_EQ(okno->StatusPanel0->text(), QString::fromUtf8("Počet souborů: 0"));
+        EXPECT_FALSE(okno->aSmazat->isEnabled());
+        EXPECT_FALSE(okno->aSmazatVse->isEnabled());
+        EXPECT_FALSE(okno->aSpojit->isEnabled());
+    }
+}
+
+TEST_F(HlavniFormTest, JoinTicksEveryRowAndReports) {
+    Soubor("a.txt", "one\ntwo");
+    Soubor("b.txt", "");
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt", "b.txt"});
+    Pridej(*okno, {"a.txt"});
+    const QString vystup = data_.filePath("out.txt");
+    TScenar scenar(Uloz(vystup));
+    okno->aSpojit->trigger();
+    ASSERT_TRUE(scenar.Dohrano());
+    EXPECT_EQ(Obsah(vystup), "one\r\ntwo\r\n\r\n\r\none\r\ntwo\r\n\r\n");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(okno->StavRadku(i), 1);
+    EXPECT_EQ(okno->StatusPanel1->text(),
+              QString::fromUtf8("Potvrzené soubory byly spojeny do souboru: out.txt (26 B)"));
+    EXPECT_TRUE(okno->aPridat->isEnabled());
+    EXPECT_TRUE(okno->aSpojit->isEnabled());
+    EXPECT_TRUE(okno->aJazyk->isEnabled());
+
+    // A selection change empties the report.
+    okno->livSoubory->topLevelItem(0)->setSelected(true);
+    EXPECT_TRUE(okno->StatusPanel1->text().isEmpty());
+}
+
+TEST_F(HlavniFormTest, JoinReportSizeAtTheThresholds) {
+    // One input of n - 4 bytes without a line end gives n bytes: its line end and the separator.
+    for (int velikost : {10240, 10241}) {
+        SCOPED_TRACE(velikost);
+        Soubor("velky.txt", QByteArray(velikost - 4, 'x'));
+        auto okno = Vytvor();
+        Zobraz(*okno);
+        Pridej(*okno, {"velky.txt"});
+        TScenar scenar(Uloz(data_.filePath(QStringLiteral("out%1.txt").arg(velikost))));
+        okno->aSpojit->trigger();
+        const QString ocekavana = velikost == 10240 ? "(10240 B)" : "(10.001 kB)";
+        EXPECT_TRUE(okno->StatusPanel1->text().endsWith(ocekavana))
+            << okno->StatusPanel1->text().toStdString();
+    }
+}
+
+TEST_F(HlavniFormTest, AJoinStopsAtAMissingFile) {
+    Soubor("a.txt", "a\n");
+    Soubor("b.txt", "b\n");
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt", "b.txt"});
+    Pridej(*okno, {"a.txt"});
+    QFile::remove(data_.filePath("b.txt"));
+    TVidenyBox box;
+    auto kroky = Uloz(data_.filePath("out.txt"));
+    kroky.push_back(Zaznamenej(box, QMessageBox::Ok));
+    TScenar scenar(kroky);
+    okno->aSpojit->trigger();
+    ASSERT_TRUE(box.videny);
+    EXPECT_EQ(box.text, "File not found.");
+    EXPECT_EQ(box.titulek, "Vantrel");
+    EXPECT_EQ(okno->StavRadku(0), 1);
+    EXPECT_EQ(okno->StavRadku(1), 0);
+    EXPECT_EQ(okno->StavRadku(2), 0);
+    EXPECT_TRUE(okno->StatusPanel1->text().isEmpty());
+    EXPECT_EQ(Obsah(data_.filePath("out.txt")), "a\r\n\r\n");
+    // The actions follow the list again after the failure.
+    EXPECT_TRUE(okno->aPridat->isEnabled());
+    EXPECT_TRUE(okno->aSpojit->isEnabled());
+}
+
+TEST_F(HlavniFormTest, AnOutputThatIsListedIsRefused) {
+    const QString a = Soubor("a.txt", "precious\n");
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt"});
+    TVidenyBox box;
+    TScenar scenar({[&](QWidget* w) {
+                        auto* d = qobject_cast<QFileDialog*>(w);
+                        if (d == nullptr || !d->isVisible())
+                            return false;
+                        if (d->directory().absolutePath() != data_.path()) {
+                            d->setDirectory(data_.path());
+                            return false;
+                        }
+                        return NapisAPotvrd("a.txt")(w);
+                    },
+                    Odpovez("", QMessageBox::Yes), Zaznamenej(box, QMessageBox::Ok)});
+    okno->aSpojit->trigger();
+    ASSERT_TRUE(box.videny);
+    EXPECT_EQ(box.text, "I/O error 32.");
+    EXPECT_EQ(okno->StavRadku(0), 0);
+    EXPECT_EQ(Obsah(a), "precious\n");
+}
+
+TEST_F(HlavniFormTest, LanguageFileTranslatesTheWindows) {
+    const QString jazyk = Soubor("vtrl.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<vtrl>
+  <Obecne><rsSOUBORU><CZ>Počet souborů</CZ><EN>Files</EN></rsSOUBORU></Obecne>
+  <HlavniForm>
+    <HlavniForm><EN>Never</EN></HlavniForm>
+    <livSoubory0><EN>File name</EN></livSoubory0>
+    <aKonec><EN>Exit</EN></aKonec>
+    <aKonec-H><EN>Quit the program|</EN></aKonec-H>
+  </HlavniForm>
+</vtrl>)");
+    UlozHodnoty({}, {{"Jazyk", "EN"}});
+    auto okno = Vytvor(jazyk);
+    Zobraz(*okno);
+    EXPECT_EQ(okno->windowTitle(), "Vantrel");
+    EXPECT_EQ(okno->StatusPanel0->text(), "Files: 0");
+    EXPECT_EQ(okno->livSoubory->headerItem()->text(0), "File name");
+    EXPECT_EQ(okno->livSoubory->headerItem()->text(1), "Velikost");
+    EXPECT_EQ(okno->aKonec->text(), "Exit");
+    auto* tlacitko =
+        qobject_cast<QToolButton*>(okno->ActionToolBar1->widgetForAction(okno->aKonec));
+    EXPECT_EQ(tlacitko->text(), "Exit");
+    EXPECT_EQ(tlacitko->toolTip(), "Quit the program (F4)");
+    // Untranslated texts keep the designed captions with their access keys.
+    EXPECT_EQ(
+        qobject_cast<QToolButton*>(okno->ActionToolBar1->widgetForAction(okno->aPridat))->text(),
+        QString::fromUtf8("&Přidat..."));
+    EXPECT_EQ(convar::rsSOUBORU, "Files");
+    EXPECT_EQ(convar::rsSPOJENO, QString::fromUtf8("Potvrzené soubory byly spojeny do souboru"));
+}
+
+TEST_F(HlavniFormTest, AMalformedLanguageFileIsReportedAndTheWindowShown) {
+    const QString jazyk = Soubor("vtrl.xml", "<vtrl><Obecne></vtrl>");
+    TVidenyBox box;
+    TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
+    auto okno = Vytvor(jazyk);
+    Zobraz(*okno);
+    ASSERT_TRUE(box.videny);
+    EXPECT_EQ(box.titulek, "Vantrel");
+    EXPECT_TRUE(box.text.contains("line 1")) << box.text.toStdString();
+    EXPECT_TRUE(box.text.endsWith('.'));
+    EXPECT_TRUE(okno->isVisible());
+    // The rest of the start-up was skipped: the panels stay empty until the list changes.
+    EXPECT_TRUE(okno->StatusPanel0->text().isEmpty());
+}
+
+TEST_F(HlavniFormTest, ChoosingALanguageSwitchesAllThreeWindows) {
+    const QString jazyk = Soubor("vtrl.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<vtrl>
+  <JAZYKY>
+    <CZ index="0"><n>Čeština</n><v>3.0</v><a>Tarsk</a></CZ>
+    <!-- comments are not languages -->
+    <EN index="1"><n>English</n><v>3.0</v><a>Tarsk</a></EN>
+  </JAZYKY>
+  <Obecne><rsSOUBORU><EN>Files</EN></rsSOUBORU></Obecne>
+  <HlavniForm><aKonec><EN>Exit</EN></aKonec></HlavniForm>
+  <JazykForm><btnStorno><EN>Cancel</EN></btnStorno></JazykForm>
+  <OAplikaciForm><btnZavrit><EN>Close</EN></btnZavrit></OAplikaciForm>
+</vtrl>)");
+    auto okno = Vytvor(jazyk);
+    TJazykForm jazykForm(okno.get());
+    TOAplikaciForm oAplikaciForm(okno.get());
+    okno->NastavOkna(&oAplikaciForm, &jazykForm);
+    Zobraz(*okno);
+    okno->StatusPanel1->setText("report");
+
+    // Storno changes nothing.
+    {
+        TScenar scenar({[](QWidget* w) {
+            auto* d = qobject_cast<TJazykForm*>(w);
+            if (d == nullptr)
+                return false;
+            d->btnStorno().click();
+            return true;
+        }});
+        okno->aJazyk->trigger();
+        ASSERT_TRUE(scenar.Dohrano());
+        EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
+        EXPECT_EQ(okno->IndexObrazkuJazyka(), 6);
+    }
+    TScenar scenar({[](QWidget* w) {
+        auto* d = qobject_cast<TJazykForm*>(w);
+        if (d == nullptr)
+            return false;
+        EXPECT_EQ(d->livJazyk().topLevelItemCount(), 2);
+        d->livJazyk().setCurrentItem(d->livJazyk().topLevelItem(1));
+        d->btnOK().click();
+        return true;
+    }});
+    okno->aJazyk->trigger();
+    ASSERT_TRUE(scenar.Dohrano());
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "EN");
+    EXPECT_EQ(okno->IndexObrazkuJazyka(), 7);
+    EXPECT_EQ(okno->aKonec->text(), "Exit");
+    EXPECT_EQ(jazykForm.btnStorno().text(), "Cancel");
+    EXPECT_EQ(oAplikaciForm.btnZavrit().text(), "Close");
+    EXPECT_EQ(okno->StatusPanel0->text(), "Files: 0");
+    EXPECT_TRUE(okno->StatusPanel1->text().isEmpty());
+}
+
+} // namespace
+} // namespace vantrel
+
+int main(int argc, char** argv) {
+    // Test discovery runs this program without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplikace(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
