@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -180,7 +181,12 @@ void THlavniForm::vytvorSeznam() {
     livSoubory->setColumnCount(4);
     livSoubory->setHeaderLabels(
         {Utf8("Název souboru"), Utf8("Velikost"), Utf8("Datum"), Utf8("Typ")});
-    const int sirky[] = {300, 80, 120, 100};
+    // The date column is at least as wide as a whole time stamp in the font in use, which may
+    // be wider than the one the widths were designed for.
+    const int sirkaData = livSoubory->fontMetrics().horizontalAdvance(
+                              TextCasoveZnacky(HodnotaDatumu(2000, 12, 28, 23, 58, 58))) +
+                          2 * livSoubory->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const int sirky[] = {300, 80, std::max(120, sirkaData), 100};
     for (int sloupec = 0; sloupec < 4; ++sloupec) {
         livSoubory->setColumnWidth(sloupec, sirky[sloupec]);
         NastavZnackuSloupce(livSoubory, sloupec, ZnackaPreklad);
