@@ -58,15 +58,20 @@ std::optional<TVolbaJazyka> Vyber(TJazykForm& form, const TJazykXML& jazyk,
                                   const std::function<void(TJazykForm&)>& akce,
                                   bool* zobrazen = nullptr) {
     bool videno = false;
+    bool vAkci = false;
     int pokusy = 0;
     QTimer hlidac;
     hlidac.setInterval(5);
     QObject::connect(&hlidac, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() != &form)
+        if (vAkci || QApplication::activeModalWidget() != &form)
             return;
         if (!videno) {
             videno = true;
+            vAkci = true;
+            // Keys go to the focused widget only once the window is active.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
             akce(form);
+            vAkci = false;
         } else if (++pokusy > 100) {
             ADD_FAILURE() << "the dialog was left open";
             form.done(-1);
