@@ -1,0 +1,51 @@
+# Installed layout: the programs and the language file share one folder, because the program
+# looks for vtrl.xml beside its own executable (found through /proc/self/exe, which resolves the
+# symlinks in bin/ that put both programs on the PATH).
+#
+#   <libdir>/vantrel/{vantrel,vantrel-join,vtrl.xml}
+#   bin/{vantrel,vantrel-join} -> ../<libdir>/vantrel/...
+#   share/applications/vantrel.desktop
+#   share/icons/hicolor/scalable/apps/vantrel.svg
+
+include(GNUInstallDirs)
+
+set(VANTREL_INSTALL_PROGDIR ${CMAKE_INSTALL_LIBDIR}/vantrel)
+
+# Relative links keep the tree movable (DESTDIR, --prefix at install time).
+if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${VANTREL_INSTALL_PROGDIR}")
+    set(_vantrel_cil "${CMAKE_INSTALL_FULL_LIBDIR}/vantrel")
+else()
+    file(RELATIVE_PATH _vantrel_cil "/k/${CMAKE_INSTALL_BINDIR}" "/k/${VANTREL_INSTALL_PROGDIR}")
+endif()
+
+set(VANTREL_INSTALLED_PROGRAMS)
+foreach(_vantrel_program vantrel vantrel-join)
+    if(NOT TARGET ${_vantrel_program})
+        continue()
+    endif()
+    list(APPEND VANTREL_INSTALLED_PROGRAMS ${_vantrel_program})
+    install(TARGETS ${_vantrel_program} RUNTIME DESTINATION ${VANTREL_INSTALL_PROGDIR})
+    # Whatever lies at the link's place (an older copy of the program) is replaced.
+    install(CODE "
+        set(_odkaz \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${_vantrel_program}\")
+        if(IS_ABSOLUTE \"${CMAKE_INSTALL_BINDIR}\")
+            set(_odkaz \"\$ENV{DESTDIR}${CMAKE_INSTALL_BINDIR}/${_vantrel_program}\")
+        endif()
+        get_filename_component(_slozka \"\${_odkaz}\" DIRECTORY)
+        file(MAKE_DIRECTORY \"\${_slozka}\")
+        file(REMOVE \"\${_odkaz}\")
+        message(STATUS \"Installing: \${_odkaz} -> ${_vantrel_cil}/${_vantrel_program}\")
+        file(CREATE_LINK \"${_vantrel_cil}/${_vantrel_program}\" \"\${_odkaz}\" SYMBOLIC)
+    ")
+endforeach()
+
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vtrl.xml DESTINATION ${VANTREL_INSTALL_PROGDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel.desktop
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/images/vantrel.svg
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+
+# The layout test belongs with the rules it checks.
+if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
+    add_subdirectory(${PROJECT_SOURCE_DIR}/tests/install ${CMAKE_BINARY_DIR}/tests/install)
+endif()
