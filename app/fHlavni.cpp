@@ -16,8 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
