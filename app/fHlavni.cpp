@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -173,6 +174,25 @@ void THlavniForm::obnovPopiskyAkci() {
         akce->setStatusTip(DlouhyHint(Hint(akce)));
         akce->setIconText(akce->text() == Utf8(popis.titulek) ? Utf8(popis.naListe) : akce->text());
     }
+    const Qt::ToolButtonStyle styl = ActionToolBar1->toolButtonStyle();
+    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    sirkaListySPopisky_ = ActionToolBar1->layout()->sizeHint().width();
+    ActionToolBar1->setToolButtonStyle(styl);
+    prizpusobListu();
+}
+
+// Every action stays on the bar: where the captions would push some of them out of sight
+// (a narrow window, a long language, a large font), the bar shows the images alone, with the
+// captions in the tooltips.
+void THlavniForm::prizpusobListu() {
+    const bool vejdou = sirkaListySPopisky_ <= width();
+    ActionToolBar1->setToolButtonStyle(vejdou ? Qt::ToolButtonTextBesideIcon
+                                              : Qt::ToolButtonIconOnly);
+}
+
+void THlavniForm::resizeEvent(QResizeEvent* udalost) {
+    QMainWindow::resizeEvent(udalost);
+    prizpusobListu();
 }
 
 void THlavniForm::vytvorSeznam() {

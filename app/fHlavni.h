@@ -71,6 +71,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* udalost) override;
+    void resizeEvent(QResizeEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
 
 private:
@@ -81,6 +82,7 @@ private:
     void vytvorSeznam();
     void vytvorStavovyRadek();
     void obnovPopiskyAkci();
+    void prizpusobListu();
     void presunNaObrazovku();
     QRect vnejsiObrys() const;
     void prizpusobRameckuOkna();
@@ -111,6 +113,8 @@ private:
     bool zobrazeno_ = false;
     // The stored outer size, applied to the client area until the frame is known.
     QSize vnejsiVelikost_;
+    // Width the toolbar needs to show every action with its caption.
+    int sirkaListySPopisky_ = 0;
     bool odstranuji_ = false;
     bool spojuji_ = false;
 };

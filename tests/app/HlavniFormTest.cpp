@@ -185,6 +185,29 @@ TEST_F(HlavniFormTest, ToolbarTooltipsNameTheShortcut) {
     }
 }
 
+TEST_F(HlavniFormTest, EveryActionStaysOnTheToolbar) {
+    const QString jazyk = Soubor("vtrl.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<vtrl><HlavniForm>
+  <aPridat><XX>Eine sehr lange Beschriftung zum Hinzufügen...</XX></aPridat>
+  <aSpojit><XX>Noch eine sehr lange Beschriftung</XX></aSpojit>
+</HlavniForm></vtrl>)");
+    auto okno = Vytvor(jazyk);
+    Zobraz(*okno);
+    EXPECT_EQ(okno->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    sluzby_.Jazyk.KodJazyka = "XX";
+    okno->NastavJazyk();
+    // Captions that would push actions out of sight give way to the images alone.
+    EXPECT_EQ(okno->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    for (QAction* akce : {okno->aKonec, okno->aOAplikaci}) {
+        QWidget* tlacitko = okno->ActionToolBar1->widgetForAction(akce);
+        ASSERT_NE(tlacitko, nullptr);
+        EXPECT_LE(tlacitko->geometry().right(), okno->ActionToolBar1->width());
+    }
+    okno->resize(1600, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(okno->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+}
+
 TEST_F(HlavniFormTest, StoredPlacementIsApplied) {
     UlozHodnoty({{"IndexObrazku", 8}, {"Maximalni", 0}, {"Vlevo", 100}}, {{"Jazyk", "SK"}});
     auto okno = Vytvor();
