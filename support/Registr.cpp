@@ -14,6 +14,9 @@ namespace vantrel {
 
 namespace {
 
+const TRegistrVolani g_vychoziVolani = {::read, ::write, ::fsync, ::close, ::rename};
+TRegistrVolani g_volani = g_vychoziVolani;
+
 const char* const kHlavicka = "Windows Registry Editor Version 5.00";
 const char* const kHive = "HKEY_CURRENT_USER";
 // A settings file is a few hundred bytes; anything this large is not one of ours.
@@ -513,7 +516,7 @@ TCteni CtiSoubor(const std::string& cesta, std::string& obsah) {
     char buf[8192];
     TCteni vysledek = TCteni::Ok;
     while (true) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        const ssize_t n = g_volani.read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 || obsah.size() > kNejvetsiSoubor) {
@@ -524,7 +527,7 @@ TCteni CtiSoubor(const std::string& cesta, std::string& obsah) {
             break;
         obsah.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(fd);
+    g_volani.close(fd);
     return vysledek;
 }
 
@@ -574,7 +577,7 @@ private:
 bool ZapisVse(int fd, const std::string& data) {
     std::size_t hotovo = 0;
     while (hotovo < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + hotovo, data.size() - hotovo);
+        const ssize_t n = g_volani.write(fd, data.data() + hotovo, data.size() - hotovo);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -594,9 +597,9 @@ bool NahradSoubor(const std::string& cesta, const std::string& data) {
     bool ok = true;
     if (::stat(cesta.c_str(), &st) == 0)
         ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && ZapisVse(fd, data) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(vzor.c_str(), cesta.c_str()) == 0;
+    ok = ok && ZapisVse(fd, data) && g_volani.fsync(fd) == 0;
+    ok = (g_volani.close(fd) == 0) && ok;
+    ok = ok && g_volani.rename(vzor.c_str(), cesta.c_str()) == 0;
     if (!ok) {
         ::unlink(vzor.c_str());
         return false;
@@ -663,6 +666,13 @@ std::string NormalizujKlic(const std::string& klic) {
 }
 
 } // namespace
+
+TRegistrVolani& RegistrVolani() {
+    return g_volani;
+}
+const TRegistrVolani& VychoziRegistrVolani() {
+    return g_vychoziVolani;
+}
 
 // --- TRegistr -----------------------------------------------------------------------------------
 

@@ -23,6 +23,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace vantrel {
@@ -107,5 +108,16 @@ private:
     std::unique_ptr<TObsah> snimek_;
     std::vector<std::string> odlozene_;
 };
+
+// The file calls through which the store reads and commits, so that tests can make one fail.
+struct TRegistrVolani {
+    ssize_t (*read)(int handle, void* kam, size_t kolik);
+    ssize_t (*write)(int handle, const void* co, size_t kolik);
+    int (*fsync)(int handle);
+    int (*close)(int handle);
+    int (*rename)(const char* z, const char* na);
+};
+TRegistrVolani& RegistrVolani();
+const TRegistrVolani& VychoziRegistrVolani();
 
 } // namespace vantrel

@@ -18,6 +18,15 @@ int SysDup(int handle) {
     return ::fcntl(handle, F_DUPFD_CLOEXEC, 0);
 }
 
+// Runs a call again for as long as a signal interrupts it.
+template <typename F> auto BezPreruseni(F volani) {
+    decltype(volani()) r;
+    do
+        r = volani();
+    while (r < 0 && errno == EINTR);
+    return r;
+}
+
 const TSystemovaVolani g_vychozi = {SysOpen, ::read,    ::write,     ::close,
                                     ::fstat, SysZamkni, ::ftruncate, SysDup};
 TSystemovaVolani g_volani = g_vychozi;
@@ -54,7 +63,7 @@ int Zamkni(int handle, short druh) {
     struct flock zamek {};
     zamek.l_type = druh;
     zamek.l_whence = SEEK_SET;
-    if (g_volani.zamkni(handle, &zamek) == 0)
+    if (BezPreruseni([&] { return g_volani.zamkni(handle, &zamek); }) == 0)
         return 0;
     if (errno == EAGAIN || errno == EACCES)
         return 32;
@@ -126,7 +135,7 @@ int OtevriProCteni(const std::string& cesta, int& handle) {
     if (int kod = Otevri(cesta, O_RDONLY, fd))
         return kod;
     struct stat udaje;
-    if (g_volani.fstat(fd, &udaje) != 0)
+    if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
         return ZavriPoChybe(fd, KodChyby(errno));
     if (S_ISDIR(udaje.st_mode))
         return ZavriPoChybe(fd, 5);
@@ -144,7 +153,7 @@ int OtevriProZapis(const std::string& cesta, int& handle) {
     if (int kod = Otevri(cesta, O_WRONLY | O_CREAT, fd))
         return kod;
     struct stat udaje;
-    if (g_volani.fstat(fd, &udaje) != 0)
+    if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
         return ZavriPoChybe(fd, KodChyby(errno));
     if (S_ISREG(udaje.st_mode)) {
         if (int kod = Zamkni(fd, F_WRLCK))
@@ -161,7 +170,7 @@ int OtevriProZapis(const std::string& cesta, int& handle) {
 }
 
 int OtevriStandardniVystup(int& handle) {
-    int fd = g_volani.dup(STDOUT_FILENO);
+    int fd = BezPreruseni([] { return g_volani.dup(STDOUT_FILENO); });
     if (fd < 0)
         return KodChyby(errno);
     handle = fd;
@@ -206,7 +215,7 @@ int Zavri(int handle) {
 
 TDruhZarizeni DruhZarizeni(int handle) {
     struct stat udaje;
-    if (g_volani.fstat(handle, &udaje) != 0)
+    if (BezPreruseni([&] { return g_volani.fstat(handle, &udaje); }) != 0)
         return TDruhZarizeni::Neznamy;
     if (S_ISREG(udaje.st_mode) || S_ISBLK(udaje.st_mode))
         return TDruhZarizeni::Disk;

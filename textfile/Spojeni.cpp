@@ -97,7 +97,12 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
 
 void KopirujSoubor(TLineFile& vstup, std::ptrdiff_t index, TLineFile& vystup,
                    std::vector<char>& kus) {
-    while (!CheckIoStatus(AtEnd(vstup))) {
+    for (;;) {
+        // A refill that fails here is the input's failure like any other.
+        const bool konec = AtEnd(vstup);
+        Zkontroluj(index, vstup.Path);
+        if (konec)
+            break;
         std::size_t n;
         do {
             n = ReadLineBytes(vstup, kus.data(), kus.size());

@@ -1,3 +1,4 @@
+#include "../support/PoruchyRegistru.h"
 #include "Scenar.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
@@ -287,6 +288,102 @@ TEST_F(HlavniFormTest, AValueOfTheWrongTypeStopsTheReading) {
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 9);
     EXPECT_EQ(okno->pos(), QPoint(0, 0));
     EXPECT_LT(okno->width(), 900);
+}
+
+// The settings store failing under the window: the box names the value where writing or
+// reading stopped, the values before it are kept, and the file is never torn.
+TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
+    const QString zapis =
+        QString::fromUtf8("Při zápisu hodnot nastavení do registru došlo k chybě.\n");
+    const QString cteni =
+        QString::fromUtf8("Při čtení hodnot nastavení z registru došlo k chybě.\n");
+    const struct {
+        const char* popis;
+        test::TPoruchyRegistru::TDruh druh;
+        int n, cislo;
+        QString text;
+    } pripady[] = {
+        {"disk full at the first value", test::TPoruchyRegistru::Write, 1, ENOSPC,
+         zapis + "(Failed to set data for 'Jazyk'.)"},
+        {"disk full at fsync of the third value", test::TPoruchyRegistru::Fsync, 3, ENOSPC,
+         zapis + "(Failed to set data for 'Maximalni'.)"},
+        {"rename refused at the last value", test::TPoruchyRegistru::Rename, 7, EROFS,
+         zapis + "(Failed to set data for 'Sirka'.)"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        QFile::remove(TRegistr::VychoziCesta().c_str());
+        UlozHodnoty({{"Vlevo", 10}}, {{"Jazyk", "FR"}});
+        const std::string pred = Obsah(TRegistr::VychoziCesta().c_str()).toStdString();
+        {
+            auto okno = Vytvor();
+            Zobraz(*okno);
+            sluzby_.Jazyk.KodJazyka = "EN";
+            TVidenyBox box;
+            TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
+            test::TPoruchyRegistru poruchy(p.druh, p.n, p.cislo);
+            okno->close();
+            EXPECT_TRUE(poruchy.Nastala());
+            ASSERT_TRUE(box.videny);
+            EXPECT_EQ(box.titulek, "Chyba");
+            EXPECT_EQ(box.text, p.text);
+        }
+        // Values before the failing one are written; the file still reads.
+        TRegistr registr;
+        ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, false));
+        EXPECT_EQ(registr.ReadString("Jazyk"), p.n == 1 ? "FR" : "EN");
+        if (p.n == 1) {
+            EXPECT_EQ(Obsah(TRegistr::VychoziCesta().c_str()).toStdString(), pred);
+        }
+    }
+
+    // Reading: a failing read or a corrupt file is reported at the first value.
+    for (const bool poskozeny : {false, true}) {
+        SCOPED_TRACE(poskozeny ? "corrupt file" : "read fails");
+        UlozHodnoty({{"Vlevo", 10}}, {{"Jazyk", "FR"}});
+        if (poskozeny) {
+            QFile f(TRegistr::VychoziCesta().c_str());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Append));
+            f.write("\"Vlevo\"=nonsense\n");
+        }
+        const QByteArray pred = Obsah(TRegistr::VychoziCesta().c_str());
+        sluzby_.Jazyk.KodJazyka = "CZ";
+        TVidenyBox box;
+        TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
+        std::unique_ptr<THlavniForm> okno;
+        {
+            test::TPoruchyRegistru poruchy(test::TPoruchyRegistru::Read, poskozeny ? 0 : 1, EIO);
+            okno = Vytvor();
+        }
+        ASSERT_TRUE(box.videny);
+        EXPECT_EQ(box.text, cteni + "(Failed to get data for 'Jazyk'.)");
+        EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
+        EXPECT_EQ(okno->pos(), QPoint(0, 0));
+        EXPECT_EQ(Obsah(TRegistr::VychoziCesta().c_str()), pred) << "reading changed the file";
+        okno.reset();
+        QFile::remove(TRegistr::VychoziCesta().c_str());
+    }
+}
+
+// A file where the settings folder should be (no permission bits involved, so this holds for
+// root too): nothing to read at start, and the first value fails at close.
+TEST_F(HlavniFormTest, AFileWhereTheSettingsFolderShouldBe) {
+    QFile blok(konfigurace_.filePath("Tarsk"));
+    ASSERT_TRUE(blok.open(QIODevice::WriteOnly));
+    blok.write("not a folder");
+    blok.close();
+    TVidenyBox box;
+    {
+        TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
+        auto okno = Vytvor();
+        Zobraz(*okno);
+        EXPECT_FALSE(box.videny) << "a missing store is no error at start";
+        okno->close();
+    }
+    ASSERT_TRUE(box.videny);
+    EXPECT_EQ(box.text, QString::fromUtf8("Při zápisu hodnot nastavení do registru došlo k chybě.\n"
+                                          "(Failed to set data for 'Jazyk'.)"));
+    EXPECT_EQ(Obsah(blok.fileName()), "not a folder");
 }
 
 TEST_F(HlavniFormTest, APositionOffEveryScreenComesBack) {

@@ -122,6 +122,20 @@ TEST(VantrelJoin, AFailureNamesTheFileAndKeepsWhatWasWritten) {
     EXPECT_EQ(PrectiSoubor(a), "a\n");
 }
 
+// Reading a process's own memory at offset 0 fails with EIO after a successful open: a read
+// failure without any seam.
+TEST(VantrelJoin, AFailingReadStopsTheJoinWithItsFile) {
+    TDocasnaSlozka s;
+    const std::string a = s.Zapis("a", "a\n");
+    for (const char* buffer : {"128", "64K"}) {
+        SCOPED_TRACE(buffer);
+        auto beh = Spust({"--buffer-size", buffer, a, "/proc/self/mem", a, "-o", s.Soubor("out")});
+        EXPECT_EQ(beh.navrat, 1);
+        EXPECT_EQ(beh.chyby, "vantrel-join: /proc/self/mem: I/O error 1117\n");
+        EXPECT_EQ(PrectiSoubor(s.Soubor("out")), "a\r\n\r\n");
+    }
+}
+
 TEST(VantrelJoin, FileNamesThatAreNotValidText) {
     TDocasnaSlozka s;
     const std::string divny = s.Zapis("n\xFF\xFE\xC3", "bytes\n");
