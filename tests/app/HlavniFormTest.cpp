@@ -645,13 +645,3 @@ TEST_F(HlavniFormTest, ChoosingALanguageSwitchesAllThreeWindows) {
 
 } // namespace
 } // namespace vantrel
-
-int main(int argc, char** argv) {
-    // Test discovery runs this program without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplikace(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

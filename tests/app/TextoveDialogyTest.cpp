@@ -240,15 +240,3 @@ TEST_F(DialogyTest, OtevreniOdmitneNeexistujiciJmeno) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Qt's file dialog keeps its history in the user's settings; keep the tests out of them.
-    QTemporaryDir nastaveni;
-    qputenv("XDG_CONFIG_HOME", nastaveni.path().toLocal8Bit());
-    // Test discovery runs this binary without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -166,12 +166,3 @@ TEST_F(NactiJazykyTest, FaultyDescriptionStopsFilling) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Test discovery runs this binary without the test environment, so default to offscreen.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplikace(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -379,12 +379,3 @@ TEST(Znacky, HintHelpers) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Test discovery runs this binary without the test environment, so default to offscreen.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplikace(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -390,12 +390,3 @@ TEST(Obrazky, BarvyNaSvychMistech) {
 
 } // namespace
 } // namespace vantrel
-
-int main(int argc, char** argv) {
-    // Test discovery runs this binary without the test environment, and there is no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -342,12 +342,3 @@ TEST(Hlaseni, ZniceniVlastnika) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Test discovery runs this without the test's environment; the box needs no real screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -551,9 +551,3 @@ TEST_F(SoubUtility, TypSouboru) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

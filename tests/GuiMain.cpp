@@ -1,0 +1,22 @@
+// main() of the tests that need a QApplication.
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // CTest lists the tests by running the program without the tests' environment: without a
+    // display Qt would abort there.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's settings and Qt's own (the file dialogs' history) stay out of the user's.
+    QTemporaryDir nastaveni;
+    if (!nastaveni.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", nastaveni.path().toLocal8Bit());
+    QApplication aplikace(argc, argv);
+    // Also the caption of the program's general error report.
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
