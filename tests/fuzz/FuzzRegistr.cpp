@@ -27,7 +27,9 @@ std::vector<std::string> Radky(const std::string& bajty) {
         if (nl == std::string::npos)
             nl = bajty.size();
         std::string r = bajty.substr(zacatek, nl - zacatek);
-        if (!r.empty() && r.back() == '\r')
+        // A last line's CR becomes part of a line end once the store ends that line; the text
+        // before it is what must survive.
+        while (!r.empty() && r.back() == '\r')
             r.pop_back();
         radky.push_back(r);
         zacatek = nl + 1;
