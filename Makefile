@@ -11,8 +11,12 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  shared-mime-info fonts-dejavu-core
 TEST_PACKAGES  = xvfb xauth
 BENCH_PACKAGES = hyperfine dos2unix time mawk python3
+FUZZ_PACKAGES  = clang libclang-rt-14-dev
 
-.PHONY: all run test bench build configure deps deps-test deps-bench clean format install
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS  = radky jazyk registr verze
+
+.PHONY: all run test bench fuzz build configure deps deps-test deps-bench deps-fuzz clean format install
 
 all: build
 
@@ -24,6 +28,9 @@ deps-test: deps
 
 deps-bench: deps
 	@scripts/ensure-packages.sh $(BENCH_PACKAGES)
+
+deps-fuzz: deps
+	@scripts/ensure-packages.sh $(FUZZ_PACKAGES)
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DVANTREL_WERROR=$(WERROR) -DVANTREL_SANITIZE=$(SANITIZE) >/dev/null
@@ -40,6 +47,13 @@ test: deps-test build
 bench: deps-bench build
 	bench/join-vs-peers.sh $(BUILD)/bin/vantrel-join
 
+# Each fuzz target for FUZZ_SECONDS on a copy of its corpus, in its own clang build folder.
+fuzz: deps-fuzz
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVANTREL_FUZZ=ON \
+		-DVANTREL_WERROR=$(WERROR) >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_vse
+	scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 install: build
 	cmake --install $(BUILD)
 
@@ -47,4 +61,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz

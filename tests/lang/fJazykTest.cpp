@@ -333,8 +333,8 @@ TEST(JazykForm, RadkyZPredchozihoOtevreniNezustanou) {
 
 TEST(JazykForm, ChybaSouboruDialogNezobrazi) {
     const char* vadne[] = {
-        "<vtrl><JAZYKY><CZ index=\"0\"><a>1</a><b>2</b><c>3</c></CZ>"
-        "<EN index=\"x\"><a>1</a><b>2</b><c>3</c></EN></JAZYKY></vtrl>",
+        ("<vtrl><JAZYKY><CZ index=\"0\"><a>1</a><b>2</b><c>3</c></CZ>"
+         "<EN index=\"x\"><a>1</a><b>2</b><c>3</c></EN></JAZYKY></vtrl>"),
         "<vtrl><JAZYKY><CZ><a>1</a><b>2</b><c>3</c></CZ></JAZYKY></vtrl>",
         "<vtrl><JAZYKY><CZ index=\"0\"><a>1</a><b>2</b></CZ></JAZYKY></vtrl>",
         "<vtrl><JAZYKY><CZ index=\"0\"><a><x/></a><b>2</b><c>3</c></CZ></JAZYKY></vtrl>",

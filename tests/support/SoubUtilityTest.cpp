@@ -363,7 +363,7 @@ TEST_F(SoubUtility, VerzeJinychSouboruJePrazdna) {
 }
 
 TEST(TextCasoveZnacky, Tabulka) {
-    const TLocaleGuard cesky(QLocale(QLocale::Czech));
+    const TLocaleGuard cesky{QLocale(QLocale::Czech)};
     const struct {
         double hodnota;
         const char* text;
@@ -433,7 +433,7 @@ TEST(TextVelikosti, Prahy) {
 }
 
 TEST(TextVelikosti, CeskaDesetinnaCarkaBezSeskupeni) {
-    const TLocaleGuard cesky(QLocale(QLocale::Czech));
+    const TLocaleGuard cesky{QLocale(QLocale::Czech)};
     EXPECT_EQ(TextVelikosti(10241), QStringLiteral("10,001 kB"));
     EXPECT_EQ(TextVelikosti(3 * (qint64{1} << 30)), QStringLiteral("3072,000 MB"));
     EXPECT_EQ(TextVelikosti(1048577, true), QStringLiteral("(1,000 MB)"));
@@ -474,7 +474,7 @@ TEST_F(SoubUtility, DatumPulnociBezCasu) {
         {1, 0, "04.03.2021 00:00:01"},
         {59, 500000000, "04.03.2021 00:00:59"},
     };
-    const TLocaleGuard cesky(QLocale(QLocale::Czech));
+    const TLocaleGuard cesky{QLocale(QLocale::Czech)};
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.text);
         std::tm t{};

@@ -196,8 +196,9 @@ TEST(OAplikaciForm, ZavreniAFokus) {
         {"close box", [](TOAplikaciForm& f) { f.close(); }},
     };
     TOAplikaciForm form;
-    for (const auto& [nazev, akce] : zpusoby) {
-        SCOPED_TRACE(nazev);
+    for (const auto& zpusob : zpusoby) {
+        SCOPED_TRACE(zpusob.first);
+        const auto& akce = zpusob.second; // a structured binding cannot be captured before C++20
         QWidget* fokus = nullptr;
         const int vysledek = Zobraz(form, [&](TOAplikaciForm& f) {
             fokus = QApplication::focusWidget();

@@ -3,6 +3,7 @@
 // 1 to 300 and for 64 KiB.
 
 #include "Pomocne.h"
+#include "Reference.h"
 #include "textfile/LineFile.h"
 #include "textfile/Spojeni.h"
 
@@ -12,34 +13,6 @@
 
 namespace vantrel {
 namespace {
-
-// The rules, byte by byte: a file ends at its first byte 26; its lines end at LF; a CR is
-// never text; a last line without LF still counts when any byte is left for it; every line
-// is written with CR LF; each file is followed by one empty line.
-std::string ReferencniSpojeni(const std::vector<std::string>& soubory) {
-    std::string vystup;
-    for (const std::string& soubor : soubory) {
-        std::string radek;
-        bool rozepsany = false;
-        for (char c : soubor) {
-            if (c == '\x1a')
-                break;
-            if (c == '\n') {
-                vystup += radek + "\r\n";
-                radek.clear();
-                rozepsany = false;
-                continue;
-            }
-            rozepsany = true;
-            if (c != '\r')
-                radek.push_back(c);
-        }
-        if (rozepsany)
-            vystup += radek + "\r\n";
-        vystup += "\r\n";
-    }
-    return vystup;
-}
 
 std::string NahodnyObsah(std::mt19937& nahoda) {
     static const char* const utf8[] = {"\xC5\x99", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3"};
@@ -120,7 +93,7 @@ TEST(JoinModel, MatchesTheReferenceAtEveryBufferSize) {
                 obsahy.push_back(NahodnyObsah(nahoda));
                 cesty.push_back(slozka.Zapis("vstup" + std::to_string(s), obsahy.back()));
             }
-            const std::string ocekavane = ReferencniSpojeni(obsahy);
+            const std::string ocekavane = test::ReferencniSpojeni(obsahy);
 
             TSpojeni spojeni;
             for (const auto& cesta : cesty)
