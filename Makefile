@@ -9,7 +9,7 @@ JOBS     ?= $(shell nproc)
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
                  shared-mime-info fonts-dejavu-core
-TEST_PACKAGES  = xvfb xauth
+TEST_PACKAGES  = xvfb xauth xdotool imagemagick
 BENCH_PACKAGES = hyperfine dos2unix time mawk python3
 
 .PHONY: all run test bench build configure deps deps-test deps-bench clean format install
