@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program under a real X server: placement and language survive a restart through the
-# settings file, a placement off the screen or below the minimum size is corrected, and F4 closes
-# the program cleanly. Xvfb runs no window manager, so a window's frame is its client area and
+# settings file, a placement off the screen or below the minimum size is corrected, a maximised
+# close keeps the stored placement, and F4 closes the program cleanly. Xvfb runs no window manager, so a window's frame is its client area and
 # every geometry check is exact.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 # Exit status 77 (skipped) when there is no X server to start.
@@ -190,6 +190,16 @@ zavriF4 "$okno"
 porovnejNastaveni '"Jazyk"="DE"' '"IndexObrazku"=dword:00000009' '"Maximalni"=dword:00000000' \
     '"Vlevo"=dword:00000000' '"Nahore"=dword:00000028' '"Vyska"=dword:000001e0' \
     '"Sirka"=dword:00000280'
+
+# Fourth run: a maximised close leaves the stored geometry as it was.
+printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Tarsk\Vantrel]' '"Maximalni"=dword:00000001' \
+    '"Vlevo"=dword:00000011' >"$nastaveni"
+spust
+okno=$(cekejNaOkno Vantrel)
+zavriF4 "$okno"
+porovnejNastaveni '"Maximalni"=dword:00000001' '"Vlevo"=dword:00000011' '"Jazyk"="CZ"' \
+    '"IndexObrazku"=dword:00000006'
 
 if [[ -s $prac/program.log ]]; then
     echo "--- program output of the last run:"
