@@ -39,6 +39,7 @@ test: deps-test build
 
 bench: deps-bench build
 	bench/join-vs-peers.sh $(BUILD)/bin/vantrel-join
+	bench/large-inputs.sh $(BUILD)/bin/vantrel-join
 
 install: build
 	cmake --install $(BUILD)
