@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program under a real X server: placement and language survive a restart through the
 # settings file, a placement off the screen or below the minimum size is corrected, a maximised
-# close keeps the stored placement, and F4 closes the program cleanly. Xvfb runs no window manager, so a window's frame is its client area and
+# close keeps the stored placement, settings that cannot be written are reported in a box, and
+# F4 closes the program cleanly. Xvfb runs no window manager, so a window's frame is its client area and
 # every geometry check is exact.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 # Exit status 77 (skipped) when there is no X server to start.
@@ -107,20 +108,22 @@ spust() {
     program_pid=$!
 }
 
-# F4 closes the window; the program must then end by itself, successfully.
-zavriF4() {
-    klavesy "$1" F4
+# The program must end by itself, successfully, within 10 s of the given step.
+cekejNaKonec() {
     for _ in $(seq 100); do
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1
     done
-    if kill -0 "$program_pid" 2>/dev/null; then
-        konec "the program did not end within 10 s of F4"
-    fi
+    kill -0 "$program_pid" 2>/dev/null && konec "the program did not end within 10 s of $1"
     wait "$program_pid"
     local stav=$?
     program_pid=
-    [[ $stav -eq 0 ]] || chyba "the program ended with status $stav after F4"
+    [[ $stav -eq 0 ]] || chyba "the program ended with status $stav after $1"
+}
+
+zavriF4() {
+    klavesy "$1" F4
+    cekejNaKonec F4
 }
 
 # The settings file must hold exactly the given values under Vantrel's key.
@@ -200,6 +203,17 @@ okno=$(cekejNaOkno Vantrel)
 zavriF4 "$okno"
 porovnejNastaveni '"Maximalni"=dword:00000001' '"Vlevo"=dword:00000011' '"Jazyk"="CZ"' \
     '"IndexObrazku"=dword:00000006'
+
+# Fifth run: settings that cannot be written are reported in a box at the close; once the box
+# is confirmed the program still ends, successfully.
+export XDG_CONFIG_HOME=$prac/soubor
+touch "$XDG_CONFIG_HOME"
+spust
+okno=$(cekejNaOkno Vantrel)
+klavesy "$okno" F4
+box=$(cekejNaOkno Chyba)
+klavesy "$box" Return
+cekejNaKonec "the settings error box"
 
 if [[ -s $prac/program.log ]]; then
     echo "--- program output of the last run:"
