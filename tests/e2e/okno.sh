@@ -2,8 +2,8 @@
 # The program under a real X server: placement and language survive a restart through the
 # settings file, a placement off the screen or below the minimum size is corrected, a maximised
 # close keeps the stored placement, settings that cannot be written are reported in a box, and
-# F4 closes the program cleanly. Xvfb runs no window manager, so a window's frame is its client area and
-# every geometry check is exact.
+# F4 closes the program cleanly. Xvfb runs no window manager, so a window's frame is its client
+# area and every geometry check is exact.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 # Exit status 77 (skipped) when there is no X server to start.
 set -uo pipefail
