@@ -9,7 +9,7 @@ JOBS     ?= $(shell nproc)
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
                  shared-mime-info fonts-dejavu-core
-TEST_PACKAGES  = xvfb xauth
+TEST_PACKAGES  = xvfb xauth xdotool imagemagick
 BENCH_PACKAGES = hyperfine dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
 
@@ -46,6 +46,7 @@ test: deps-test build
 
 bench: deps-bench build
 	bench/join-vs-peers.sh $(BUILD)/bin/vantrel-join
+	bench/large-inputs.sh $(BUILD)/bin/vantrel-join
 
 # Each fuzz target for FUZZ_SECONDS on a copy of its corpus, in its own clang build folder.
 fuzz: deps-fuzz
