@@ -3,6 +3,7 @@
 #include "lang/JazykyXML.h"
 #include "lang/XmlDokument.h"
 #include "lang/Znacky.h"
+#include "tests/ObsluhaDialogu.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -57,31 +58,8 @@ struct Jazyky {
 std::optional<TVolbaJazyka> Vyber(TJazykForm& form, const TJazykXML& jazyk,
                                   const std::function<void(TJazykForm&)>& akce,
                                   bool* zobrazen = nullptr) {
-    bool videno = false;
-    bool vAkci = false;
-    int pokusy = 0;
-    QTimer hlidac;
-    hlidac.setInterval(5);
-    QObject::connect(&hlidac, &QTimer::timeout, [&] {
-        if (vAkci || QApplication::activeModalWidget() != &form)
-            return;
-        if (!videno) {
-            videno = true;
-            vAkci = true;
-            // Keys go to the focused widget only once the window is active.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-            akce(form);
-            vAkci = false;
-        } else if (++pokusy > 100) {
-            ADD_FAILURE() << "the dialog was left open";
-            form.done(-1);
-        }
-    });
-    hlidac.start();
-    std::optional<TVolbaJazyka> volba = form.Vyber(jazyk);
-    if (zobrazen != nullptr)
-        *zobrazen = videno;
-    return volba;
+    return test::SObsluhou(
+        form, akce, [&] { return form.Vyber(jazyk); }, zobrazen);
 }
 
 void KlikniRadek(TJazykForm& form, int radek) {

@@ -2,6 +2,7 @@
 
 #include "lang/JazykyXML.h"
 #include "lang/XmlDokument.h"
+#include "tests/ObsluhaDialogu.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -33,27 +34,8 @@ public slots:
 // Shows the dialog modally and hands it to `akce` once it is open; returns exec()'s result.
 int Zobraz(TOAplikaciForm& form, const std::function<void(TOAplikaciForm&)>& akce) {
     bool videno = false;
-    bool vAkci = false;
-    int pokusy = 0;
-    QTimer hlidac;
-    hlidac.setInterval(5);
-    QObject::connect(&hlidac, &QTimer::timeout, [&] {
-        if (vAkci || QApplication::activeModalWidget() != &form)
-            return;
-        if (!videno) {
-            videno = true;
-            vAkci = true;
-            // Keys go to the focused widget only once the window is active.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-            akce(form);
-            vAkci = false;
-        } else if (++pokusy > 100) {
-            ADD_FAILURE() << "the dialog was left open";
-            form.done(-1);
-        }
-    });
-    hlidac.start();
-    const int vysledek = form.exec();
+    const int vysledek = test::SObsluhou(
+        form, akce, [&] { return form.exec(); }, &videno);
     EXPECT_TRUE(videno);
     return vysledek;
 }
