@@ -39,25 +39,45 @@ chyba() {
 }
 konec() {
     echo "FAIL: $*" >&2
+    echo "--- X server log:" >&2
+    tail -5 "$prac/xvfb.log" >&2
     exit 1
 }
 
-# Xvfb picks a free display itself and writes its number to the given descriptor.
-exec 3>"$prac/displej"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [[ -s $prac/displej ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
+# Xvfb picks a free display itself and writes its number to the given descriptor. The server
+# is used only once a client has really reached it; one that dies or cannot be reached is
+# started again (at most three times), since a display left over by another run can take it.
+spustXvfb() {
+    rm -f "$prac/displej"
+    exec 3>"$prac/displej"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 100); do
+        [[ -s $prac/displej ]] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    [[ -s $prac/displej ]] || return 1
+    export DISPLAY=:$(head -1 "$prac/displej")
+    for _ in $(seq 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+for pokus in 1 2 3; do
+    spustXvfb && break
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+    if [[ $pokus -eq 3 ]]; then
+        echo "SKIP: Xvfb did not start or could not be reached:" >&2
+        tail -5 "$prac/xvfb.log" >&2
+        exit $PRESKOCENO
+    fi
 done
-if [[ ! -s $prac/displej ]]; then
-    echo "SKIP: Xvfb did not start:" >&2
-    tail -5 "$prac/xvfb.log" >&2
-    exit $PRESKOCENO
-fi
-export DISPLAY=:$(head -1 "$prac/displej")
 export XDG_CONFIG_HOME=$prac/config
 export XDG_RUNTIME_DIR=$prac/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
