@@ -48,10 +48,8 @@ bool NeplatnaCesta(const std::string& cesta) {
 int Otevri(const std::string& cesta, int priznaky, int& handle) {
     if (NeplatnaCesta(cesta))
         return 3;
-    int fd;
-    do
-        fd = g_volani.open(cesta.c_str(), priznaky | O_CLOEXEC | O_NOCTTY, 0666);
-    while (fd < 0 && errno == EINTR);
+    const int fd = BezPreruseni(
+        [&] { return g_volani.open(cesta.c_str(), priznaky | O_CLOEXEC | O_NOCTTY, 0666); });
     if (fd < 0)
         return KodChyby(errno, cesta);
     handle = fd;
@@ -158,11 +156,7 @@ int OtevriProZapis(const std::string& cesta, int& handle) {
     if (S_ISREG(udaje.st_mode)) {
         if (int kod = Zamkni(fd, F_WRLCK))
             return ZavriPoChybe(fd, kod);
-        int r;
-        do
-            r = g_volani.ftruncate(fd, 0);
-        while (r != 0 && errno == EINTR);
-        if (r != 0)
+        if (BezPreruseni([&] { return g_volani.ftruncate(fd, 0); }) != 0)
             return ZavriPoChybe(fd, KodChyby(errno));
     }
     handle = fd;
@@ -178,10 +172,7 @@ int OtevriStandardniVystup(int& handle) {
 }
 
 int Cti(int handle, unsigned char* kam, std::uint32_t kolik, std::uint32_t& precteno) {
-    ssize_t n;
-    do
-        n = g_volani.read(handle, kam, kolik);
-    while (n < 0 && errno == EINTR);
+    const ssize_t n = BezPreruseni([&] { return g_volani.read(handle, kam, kolik); });
     if (n < 0) {
         precteno = 0;
         return KodChyby(errno);
@@ -192,12 +183,9 @@ int Cti(int handle, unsigned char* kam, std::uint32_t kolik, std::uint32_t& prec
 
 int Zapis(int handle, const unsigned char* co, std::uint32_t kolik) {
     while (kolik > 0) {
-        ssize_t n = g_volani.write(handle, co, kolik);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        const ssize_t n = BezPreruseni([&] { return g_volani.write(handle, co, kolik); });
+        if (n < 0)
             return KodChyby(errno);
-        }
         if (n == 0)
             return 29; // ERROR_WRITE_FAULT: the device took nothing and said nothing
         co += n;
