@@ -23,7 +23,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace vantrel {
@@ -490,11 +489,8 @@ void THlavniForm::aSmazatExecute() {
     qDeleteAll(vybrane);
     odstranuji_ = false;
     ObnovPocet();
-    if (livSoubory->topLevelItemCount() == 0) {
-        aSmazat->setEnabled(false);
-        aSmazatVse->setEnabled(false);
-        aSpojit->setEnabled(false);
-    }
+    if (livSoubory->topLevelItemCount() == 0)
+        zakazAkceSeznamu();
 }
 
 void THlavniForm::aSmazatVseExecute() {
@@ -504,35 +500,14 @@ void THlavniForm::aSmazatVseExecute() {
     livSoubory->clear();
     odstranuji_ = false;
     ObnovPocet();
+    zakazAkceSeznamu();
+}
+
+void THlavniForm::zakazAkceSeznamu() {
     aSmazat->setEnabled(false);
     aSmazatVse->setEnabled(false);
     aSpojit->setEnabled(false);
 }
-
-namespace {
-
-// While a join runs the list stays as it is: the actions that change it, or start another
-// join, are off, and the list's updates leave them off. Afterwards, also after a failure, the
-// actions follow the list again.
-class TBehemSpojeni {
-public:
-    TBehemSpojeni(bool& spojuji, std::initializer_list<QAction*> akce, std::function<void()> obnov)
-        : spojuji_(spojuji), obnov_(std::move(obnov)) {
-        spojuji_ = true;
-        for (QAction* a : akce)
-            a->setEnabled(false);
-    }
-    ~TBehemSpojeni() {
-        spojuji_ = false;
-        obnov_();
-    }
-
-private:
-    bool& spojuji_;
-    std::function<void()> obnov_;
-};
-
-} // namespace
 
 void THlavniForm::aSpojitExecute() {
     if (!SaveTextFileDialog1->Execute())
@@ -547,14 +522,24 @@ void THlavniForm::aSpojitExecute() {
         NastavStavRadku(static_cast<int>(i), StavSpojen);
         QCoreApplication::processEvents();
     };
+    // While a join runs the list stays as it is: the actions that change it, or start another
+    // join, are off, and the list's updates leave them off. Afterwards, also after a failure,
+    // the actions follow the list again.
+    spojuji_ = true;
+    for (QAction* akce : {aPridat, aSmazat, aSmazatVse, aSpojit, aJazyk})
+        akce->setEnabled(false);
+    struct TPoSpojeni {
+        THlavniForm& okno;
+        ~TPoSpojeni() {
+            okno.spojuji_ = false;
+            okno.aPridat->setEnabled(true);
+            okno.aJazyk->setEnabled(true);
+            okno.povolAkceSeznamu();
+            okno.livSouborySelectItem();
+        }
+    };
     {
-        TBehemSpojeni behem(spojuji_, {aPridat, aSmazat, aSmazatVse, aSpojit, aJazyk}, [this] {
-            aPridat->setEnabled(true);
-            aJazyk->setEnabled(true);
-            aSmazatVse->setEnabled(livSoubory->topLevelItemCount() > 0);
-            aSpojit->setEnabled(livSoubory->topLevelItemCount() > 0);
-            aSmazat->setEnabled(!livSoubory->selectedItems().isEmpty());
-        });
+        TPoSpojeni poSpojeni{*this};
         Spoj(spojeni);
     }
     const qint64 velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup);
@@ -568,12 +553,15 @@ void THlavniForm::aSpojitExecute() {
 void THlavniForm::livSouboryChange() {
     if (odstranuji_)
         return;
-    if (!spojuji_) {
-        const bool radky = livSoubory->topLevelItemCount() >= 1;
-        aSmazatVse->setEnabled(radky);
-        aSpojit->setEnabled(radky);
-    }
+    if (!spojuji_)
+        povolAkceSeznamu();
     ObnovPocet();
+}
+
+void THlavniForm::povolAkceSeznamu() {
+    const bool radky = livSoubory->topLevelItemCount() >= 1;
+    aSmazatVse->setEnabled(radky);
+    aSpojit->setEnabled(radky);
 }
 
 void THlavniForm::livSouborySelectItem() {

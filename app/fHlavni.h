@@ -103,6 +103,8 @@ private:
     void livSouborySelectItem();
     void NastavStavRadku(int radek, TStavRadku stav);
     bool PotvrdSmazani();
+    void zakazAkceSeznamu();
+    void povolAkceSeznamu();
     void ObnovPocet();
 
     TSluzby& sluzby_;
