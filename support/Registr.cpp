@@ -1,5 +1,7 @@
 #include "support/Registr.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -75,113 +77,41 @@ int HexCislice(char c) {
 
 // --- UTF-8 and UTF-16LE -------------------------------------------------------------------------
 
-void PridejUtf8(std::string& ven, std::uint32_t cp) {
-    if (cp < 0x80) {
-        ven += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        ven += static_cast<char>(0xC0 | (cp >> 6));
-        ven += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        ven += static_cast<char>(0xE0 | (cp >> 12));
-        ven += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        ven += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        ven += static_cast<char>(0xF0 | (cp >> 18));
-        ven += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        ven += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        ven += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+// Qt's converters are strict: overlong forms, surrogates and anything above U+10FFFF are errors.
+// An initial byte order mark is text like any other here.
+constexpr auto kPrevod =
+    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
 
-// Strict decoding: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool DekodujUtf8(const std::string& s, std::vector<std::uint32_t>& body) {
-    body.clear();
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b0 = static_cast<unsigned char>(s[i]);
-        int delka;
-        std::uint32_t cp;
-        if (b0 < 0x80) {
-            delka = 1;
-            cp = b0;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-            delka = 2;
-            cp = b0 & 0x1F;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            delka = 3;
-            cp = b0 & 0x0F;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            delka = 4;
-            cp = b0 & 0x07;
-        } else {
-            return false;
-        }
-        if (i + delka > s.size())
-            return false;
-        for (int k = 1; k < delka; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + k]);
-            if ((b & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if ((delka == 3 && cp < 0x800) || (delka == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        body.push_back(cp);
-        i += delka;
-    }
-    return true;
+bool Utf8NaText(const std::string& s, QString& text) {
+    QStringDecoder dekoder(QStringConverter::Utf8, kPrevod);
+    text = dekoder.decode(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+    return !dekoder.hasError();
 }
 
 bool PlatneUtf8(const std::string& s) {
-    std::vector<std::uint32_t> body;
-    return DekodujUtf8(s, body);
+    QString text;
+    return Utf8NaText(s, text);
 }
 
+// Only for text already checked with PlatneUtf8.
 std::string Utf8NaUtf16le(const std::string& s) {
-    std::vector<std::uint32_t> body;
-    DekodujUtf8(s, body);
-    std::string ven;
-    auto jednotka = [&ven](std::uint32_t u) {
-        ven += static_cast<char>(u & 0xFF);
-        ven += static_cast<char>(u >> 8);
-    };
-    for (std::uint32_t cp : body) {
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            jednotka(0xD800 + (cp >> 10));
-            jednotka(0xDC00 + (cp & 0x3FF));
-        } else {
-            jednotka(cp);
-        }
-    }
-    return ven;
+    QString text;
+    Utf8NaText(s, text);
+    QStringEncoder koder(QStringConverter::Utf16LE, kPrevod);
+    return QByteArray(koder.encode(text)).toStdString();
 }
 
+// False for an odd length or a surrogate without its pair.
 bool Utf16leNaUtf8(const std::string& b, std::string& ven) {
     if (b.size() % 2 != 0)
         return false;
-    ven.clear();
-    const std::size_t n = b.size() / 2;
-    auto jednotka = [&b](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(b[2 * i])) |
-               (static_cast<std::uint32_t>(static_cast<unsigned char>(b[2 * i + 1])) << 8);
-    };
-    for (std::size_t i = 0; i < n; ++i) {
-        std::uint32_t u = jednotka(i);
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 >= n)
-                return false;
-            const std::uint32_t d = jednotka(i + 1);
-            if (d < 0xDC00 || d > 0xDFFF)
-                return false;
-            u = 0x10000 + ((u - 0xD800) << 10) + (d - 0xDC00);
-            ++i;
-        } else if (u >= 0xDC00 && u <= 0xDFFF) {
-            return false;
-        }
-        PridejUtf8(ven, u);
-    }
+    QStringDecoder dekoder(QStringConverter::Utf16LE, kPrevod);
+    const QString text = dekoder.decode(QByteArrayView(b.data(), static_cast<qsizetype>(b.size())));
+    QStringEncoder koder(QStringConverter::Utf8, kPrevod);
+    const QByteArray utf8 = koder.encode(text);
+    if (dekoder.hasError() || koder.hasError())
+        return false;
+    ven = utf8.toStdString();
     return true;
 }
 

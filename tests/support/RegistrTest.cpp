@@ -493,3 +493,22 @@ TEST(RegistrUmisteni, VychoziCestaPodleProstredi) {
 }
 
 } // namespace
+
+TEST_F(RegistrTest, TextBezPlatnehoKodovaniNelzeCistAniZapsat) {
+    UlozSoubor(std::string("Windows Registry Editor Version 5.00\n\n") + kKlic +
+               "\n\"Osamely\"=hex(2):00,d8,61,00,00,00\n\"Lichy\"=hex(2):61,00,62\n");
+    TRegistr r(cesta_);
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
+    // A surrogate without its pair, or an odd number of bytes, is no UTF-16 text.
+    EXPECT_EQ(Chyba([&] { r.ReadString("Osamely"); }), "Failed to get data for 'Osamely'");
+    EXPECT_EQ(Chyba([&] { r.ReadString("Lichy"); }), "Failed to get data for 'Lichy'");
+    r.CloseKey();
+    ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
+    // Overlong forms and encoded surrogates are not UTF-8.
+    for (const char* spatny : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xE2\x82"})
+        EXPECT_EQ(Chyba([&] { r.WriteString("Spatny", spatny); }),
+                  "Failed to set data for 'Spatny'");
+    // A byte order mark inside a value is text like any other and survives a round trip.
+    r.WriteString("Znacka", "\xEF\xBB\xBFx");
+    EXPECT_EQ(r.ReadString("Znacka"), "\xEF\xBB\xBFx");
+}
