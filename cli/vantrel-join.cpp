@@ -63,7 +63,6 @@ bool PrectiVelikost(const char* text, std::uint32_t& velikost) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
-    const vantrel::TKodovaStranka& stranka = vantrel::ProcessCodePage();
 
     vantrel::TSpojeni spojeni;
     spojeni.NaStandardniVystup = true;
@@ -77,7 +76,7 @@ int main(int argc, char** argv) {
             return argv[++i];
         };
         if (jenSoubory || arg == "-" || arg.empty() || arg[0] != '-') {
-            spojeni.Vstupy.push_back(stranka.Dekoduj(arg));
+            spojeni.Vstupy.push_back(vantrel::DekodujCestu(arg));
         } else if (arg == "--") {
             jenSoubory = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -90,7 +89,7 @@ int main(int argc, char** argv) {
             const char* cesta = arg[1] == 'o' || arg == "--output" ? hodnota(arg) : argv[i] + 9;
             if (*cesta == '\0')
                 ChybaPouziti("the output name is empty");
-            spojeni.Vystup = stranka.Dekoduj(cesta, std::strlen(cesta));
+            spojeni.Vystup = vantrel::DekodujCestu(cesta);
             spojeni.NaStandardniVystup = false;
         } else if (arg == "--buffer-size" || arg.rfind("--buffer-size=", 0) == 0) {
             const char* text = arg == "--buffer-size" ? hodnota(arg) : argv[i] + 14;
@@ -110,7 +109,7 @@ int main(int argc, char** argv) {
         const std::string cesta =
             chyba.Soubor() == vantrel::EChybaSpojeni::Vystup && spojeni.NaStandardniVystup
                 ? std::string("(standard output)")
-                : stranka.Koduj(chyba.Cesta());
+                : vantrel::KodujCestu(chyba.Cesta());
         std::fprintf(stderr, "vantrel-join: %s: %s\n", cesta.c_str(), chyba.what());
         return 1;
     }

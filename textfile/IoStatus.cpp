@@ -16,7 +16,7 @@ std::string ZpravaIoChyby(int kod, const std::u16string& cesta) {
     case 2:
         return "File not found";
     case 3:
-        return "Invalid file name - " + ProcessCodePage().Koduj(cesta);
+        return "Invalid file name - " + KodujCestu(cesta);
     case 4:
         return "Too many open files";
     case 5:

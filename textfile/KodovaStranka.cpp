@@ -329,6 +329,14 @@ std::string TKodovaStranka::Koduj(const std::u16string& text) const {
     return impl_->KodujObecne(text);
 }
 
+std::u16string DekodujCestu(const std::string& bajty) {
+    return DekodujUtf8(reinterpret_cast<const unsigned char*>(bajty.data()), bajty.size());
+}
+
+std::string KodujCestu(const std::u16string& cesta) {
+    return KodujUtf8(cesta);
+}
+
 const TKodovaStranka& ProcessCodePage() {
     static const TKodovaStranka stranka(nl_langinfo(CODESET));
     return stranka;

@@ -40,4 +40,10 @@ private:
 // setlocale(LC_ALL, "") so that it reflects the user's locale and never changes afterwards.
 const TKodovaStranka& ProcessCodePage();
 
+// File names, which are bytes on Linux whatever the locale. They travel as UTF-8 (Qt's file name
+// encoding, so the window opens exactly the file its list shows); a byte that is not UTF-8 is
+// kept as U+DC80 + byte, so any name comes back as the bytes it was given (argv included).
+std::u16string DekodujCestu(const std::string& bajty);
+std::string KodujCestu(const std::u16string& cesta);
+
 } // namespace vantrel

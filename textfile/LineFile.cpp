@@ -77,7 +77,7 @@ int StandardniOtevreni(TLineFile& f) {
     f.Position = f.Filled = 0;
     f.CloseProc = ZavriHandle;
     f.FlushProc = NicNedelej;
-    const std::string cesta = ProcessCodePage().Koduj(f.Path);
+    const std::string cesta = KodujCestu(f.Path);
     int kod;
     if (f.Mode == ModeInput) {
         f.TransferProc = NaplnZeSouboru;

@@ -75,18 +75,17 @@ bool StejnaCesta(const std::string& a, const std::string& b) {
 
 // The input that is the output itself, or -1.
 std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
-    const TKodovaStranka& stranka = ProcessCodePage();
     platforma::TIdentita vystup{};
     bool existuje;
     std::string cestaVystupu;
     if (spojeni.NaStandardniVystup) {
         existuje = platforma::IdentitaHandle(STDOUT_FILENO, vystup);
     } else {
-        cestaVystupu = stranka.Koduj(spojeni.Vystup);
+        cestaVystupu = KodujCestu(spojeni.Vystup);
         existuje = platforma::Identita(cestaVystupu, vystup);
     }
     for (std::size_t i = 0; i < spojeni.Vstupy.size(); ++i) {
-        const std::string cesta = stranka.Koduj(spojeni.Vstupy[i]);
+        const std::string cesta = KodujCestu(spojeni.Vstupy[i]);
         platforma::TIdentita vstup{};
         if (existuje ? platforma::Identita(cesta, vstup) && vstup == vystup
                      : !spojeni.NaStandardniVystup && StejnaCesta(cesta, cestaVystupu))
