@@ -60,6 +60,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-join.bash
 install(FILES ${VANTREL_COPYRIGHT} ${VANTREL_CHANGELOG}
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vantrel)
 
+include(cmake/Package.cmake)
+
 # The layout test belongs with the rules it checks.
 if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
     add_subdirectory(${PROJECT_SOURCE_DIR}/tests/install ${CMAKE_BINARY_DIR}/tests/install)
