@@ -8,7 +8,7 @@ JOBS     ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
-                 shared-mime-info fonts-dejavu-core
+                 shared-mime-info fonts-dejavu-core xvfb xauth
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick lintian appstream desktop-file-utils man-db groff-base bash-completion $(PACKAGE_PACKAGES)
 PACKAGE_PACKAGES = dpkg-dev file
 BENCH_PACKAGES = hyperfine dos2unix time mawk python3
@@ -43,7 +43,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the two programs, not the tests.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vantrel vantrel-join
 	@scripts/run-vantrel.sh $(BUILD)
 
 test: deps-test build
