@@ -8,15 +8,17 @@ JOBS     ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
-                 shared-mime-info fonts-dejavu-core
-TEST_PACKAGES  = xvfb xauth xdotool imagemagick
+                 shared-mime-info fonts-dejavu-core xvfb xauth
+TEST_PACKAGES  = xvfb xauth xdotool imagemagick lintian appstream desktop-file-utils man-db groff-base bash-completion $(PACKAGE_PACKAGES)
+PACKAGE_PACKAGES = dpkg-dev file
 BENCH_PACKAGES = hyperfine dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
 
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS  = radky jazyk registr verze
 
-.PHONY: all run test bench fuzz build configure deps deps-test deps-bench deps-fuzz clean format install
+.PHONY: all run test bench fuzz build configure deps deps-test deps-bench deps-fuzz deps-package \
+        clean format install package
 
 all: build
 
@@ -32,13 +34,18 @@ deps-bench: deps
 deps-fuzz: deps
 	@scripts/ensure-packages.sh $(FUZZ_PACKAGES)
 
+deps-package: deps
+	@scripts/ensure-packages.sh $(PACKAGE_PACKAGES)
+
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DVANTREL_WERROR=$(WERROR) -DVANTREL_SANITIZE=$(SANITIZE) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the two programs, not the tests.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vantrel vantrel-join
 	@scripts/run-vantrel.sh $(BUILD)
 
 test: deps-test build
@@ -57,6 +64,10 @@ fuzz: deps-fuzz
 
 install: build
 	cmake --install $(BUILD)
+
+# $(BUILD)/vantrel_<version>_<arch>.deb
+package: deps-package build
+	@cd $(BUILD) && cpack -G DEB
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

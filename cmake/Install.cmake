@@ -2,18 +2,25 @@
 # looks for vtrl.xml beside its own executable (found through /proc/self/exe, which resolves the
 # symlinks in bin/ that put both programs on the PATH).
 #
-#   <libdir>/vantrel/{vantrel,vantrel-join,vtrl.xml}
-#   bin/{vantrel,vantrel-join} -> ../<libdir>/vantrel/...
+#   lib/vantrel/{vantrel,vantrel-join,vtrl.xml}
+#   bin/{vantrel,vantrel-join} -> ../lib/vantrel/...
 #   share/applications/vantrel.desktop
 #   share/icons/hicolor/scalable/apps/vantrel.svg
+#   share/metainfo/<AppStream id>.metainfo.xml
+#   share/man/man1/{vantrel,vantrel-join}.1.gz
+#   share/bash-completion/completions/vantrel-join
+#   share/doc/vantrel/{copyright,changelog.gz}
 
 include(GNUInstallDirs)
 
-set(VANTREL_INSTALL_PROGDIR ${CMAKE_INSTALL_LIBDIR}/vantrel)
+# Private programs, not a library: no multiarch or lib64 folder, the same path under any prefix.
+set(VANTREL_INSTALL_PROGDIR lib/vantrel CACHE STRING "Folder of the programs and vtrl.xml")
 
 # Relative links keep the tree movable (DESTDIR, --prefix at install time).
-if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${VANTREL_INSTALL_PROGDIR}")
-    set(_vantrel_cil "${CMAKE_INSTALL_FULL_LIBDIR}/vantrel")
+if(IS_ABSOLUTE "${VANTREL_INSTALL_PROGDIR}")
+    set(_vantrel_cil "${VANTREL_INSTALL_PROGDIR}")
+elseif(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+    set(_vantrel_cil "${CMAKE_INSTALL_PREFIX}/${VANTREL_INSTALL_PROGDIR}")
 else()
     file(RELATIVE_PATH _vantrel_cil "/k/${CMAKE_INSTALL_BINDIR}" "/k/${VANTREL_INSTALL_PROGDIR}")
 endif()
@@ -39,11 +46,21 @@ foreach(_vantrel_program vantrel vantrel-join)
     ")
 endforeach()
 
+include(cmake/PackageFiles.cmake)
+
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vtrl.xml DESTINATION ${VANTREL_INSTALL_PROGDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/images/vantrel.svg
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+install(FILES ${VANTREL_METAINFO} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+install(FILES ${VANTREL_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-join.bash
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME vantrel-join)
+install(FILES ${VANTREL_COPYRIGHT} ${VANTREL_CHANGELOG}
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vantrel)
+
+include(cmake/Package.cmake)
 
 # The layout test belongs with the rules it checks.
 if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# Builds the Debian package of a build folder, checks its control fields, file list and
+# lintian's verdict, unpacks it into a throw-away root (nothing is installed on the system) and
+# runs from there: both programs' version records, a small join, the man pages, the desktop
+# entry, the AppStream metadata and the bash completion.
+#   tests/install/balicek.sh CPACK BUILD-DIR WORK-DIR VERSION HOMEPAGE
+set -uo pipefail
+
+cpack=$1 build=$2 prace=$3 verze=$4 domovska=$5
+
+for nastroj in dpkg-deb dpkg-shlibdeps file lintian appstreamcli desktop-file-validate man groff \
+    readelf gzip; do
+    if ! command -v "$nastroj" >/dev/null; then
+        echo "FAIL: $nastroj is missing; make test installs it (TEST_PACKAGES)" >&2
+        exit 1
+    fi
+done
+if [[ ! -r /usr/share/bash-completion/bash_completion ]]; then
+    echo "FAIL: bash-completion is missing; make test installs it (TEST_PACKAGES)" >&2
+    exit 1
+fi
+
+selhani=0
+chyba() {
+    echo "FAIL: $*" >&2
+    selhani=1
+}
+
+rm -rf "$prace"
+mkdir -p "$prace"
+if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$prace" >"$prace/cpack.log" 2>&1; then
+    cat "$prace/cpack.log" >&2
+    echo "FAIL: cpack could not build the package" >&2
+    exit 1
+fi
+arch=$(dpkg --print-architecture)
+deb=$prace/vantrel_${verze}_${arch}.deb
+if [[ ! -f $deb ]]; then
+    echo "FAIL: no $deb; cpack made: $(cd "$prace" && echo *.deb)" >&2
+    exit 1
+fi
+
+# Control fields. The plugins that draw the SVG images are loaded at run time, so no library
+# link finds their package; everything else comes from dpkg-shlibdeps.
+pole() { dpkg-deb -f "$deb" "$1"; }
+[[ $(pole Package) == vantrel ]] || chyba "Package: $(pole Package)"
+[[ $(pole Version) == "$verze" ]] || chyba "Version: $(pole Version), not $verze"
+[[ $(pole Architecture) == "$arch" ]] || chyba "Architecture: $(pole Architecture)"
+[[ $(pole Section) == text ]] || chyba "Section: $(pole Section)"
+[[ $(pole Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || chyba "Maintainer: $(pole Maintainer)"
+[[ $(pole Homepage) == "$domovska" ]] || chyba "Homepage: $(pole Homepage), not $domovska"
+[[ -n $(pole Description | sed -n 2p) ]] || chyba "the description has no long part"
+zavislosti=$(pole Depends)
+for balicek in libc6 libstdc++6 libelf1 libqt6core6 libqt6gui6 libqt6widgets6 libqt6xml6 libqt6svg6; do
+    [[ ", $zavislosti," == *", $balicek"[\ ,]* ]] || chyba "Depends lacks $balicek: $zavislosti"
+done
+
+# The file list: every path, its type and mode, its owner and where a link leads.
+dpkg-deb -c "$deb" | awk '{ print $1, $2, $6, $7, $8 }' | sed 's/ *$//' | sort >"$prace/seznam"
+sort >"$prace/ocekavany" <<'EOF'
+drwxr-xr-x root/root ./usr/
+drwxr-xr-x root/root ./usr/bin/
+lrwxrwxrwx root/root ./usr/bin/vantrel -> ../lib/vantrel/vantrel
+lrwxrwxrwx root/root ./usr/bin/vantrel-join -> ../lib/vantrel/vantrel-join
+drwxr-xr-x root/root ./usr/lib/
+drwxr-xr-x root/root ./usr/lib/vantrel/
+-rwxr-xr-x root/root ./usr/lib/vantrel/vantrel
+-rwxr-xr-x root/root ./usr/lib/vantrel/vantrel-join
+-rw-r--r-- root/root ./usr/lib/vantrel/vtrl.xml
+drwxr-xr-x root/root ./usr/share/
+drwxr-xr-x root/root ./usr/share/applications/
+-rw-r--r-- root/root ./usr/share/applications/vantrel.desktop
+drwxr-xr-x root/root ./usr/share/bash-completion/
+drwxr-xr-x root/root ./usr/share/bash-completion/completions/
+-rw-r--r-- root/root ./usr/share/bash-completion/completions/vantrel-join
+drwxr-xr-x root/root ./usr/share/doc/
+drwxr-xr-x root/root ./usr/share/doc/vantrel/
+-rw-r--r-- root/root ./usr/share/doc/vantrel/changelog.gz
+-rw-r--r-- root/root ./usr/share/doc/vantrel/copyright
+drwxr-xr-x root/root ./usr/share/icons/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/vantrel.svg
+drwxr-xr-x root/root ./usr/share/man/
+drwxr-xr-x root/root ./usr/share/man/man1/
+-rw-r--r-- root/root ./usr/share/man/man1/vantrel-join.1.gz
+-rw-r--r-- root/root ./usr/share/man/man1/vantrel.1.gz
+drwxr-xr-x root/root ./usr/share/metainfo/
+-rw-r--r-- root/root ./usr/share/metainfo/com.example.tarsk.vantrel.metainfo.xml
+EOF
+diff -u "$prace/ocekavany" "$prace/seznam" >&2 || chyba "the package's file list differs (- expected, + built)"
+
+# Errors and warnings fail; lintian's informational tags do not.
+lintian --fail-on error,warning "$deb" >"$prace/lintian.log" 2>&1 ||
+    chyba "lintian: $(grep -v 'root privileges' "$prace/lintian.log")"
+
+koren=$prace/koren
+dpkg-deb -x "$deb" "$koren" || { echo "FAIL: dpkg-deb -x" >&2; exit 1; }
+slozka=$koren/usr/lib/vantrel
+
+# Stripped, yet the version record that the about dialog reads is still there.
+for program in vantrel vantrel-join; do
+    sekce=$(readelf -S --wide "$slozka/$program")
+    [[ $sekce == *" .symtab "* || $sekce == *" .debug_"* ]] && chyba "$program is not stripped"
+    readelf -x .vantrel_version "$slozka/$program" 2>/dev/null | grep -q 'VTRLVER' ||
+        chyba "$program lost its .vantrel_version section"
+done
+
+# vantrel-join through its link in /usr/bin: the version, and a join of the byte rules.
+join=$koren/usr/bin/vantrel-join
+vystup=$("$join" --version 2>&1)
+[[ $vystup == "vantrel-join $verze" ]] || chyba "vantrel-join --version: $vystup"
+printf 'one\r\ntwo' >"$prace/a.txt"
+printf 'x\ry\r\n\032ignored\n' >"$prace/b.txt"
+: >"$prace/c.txt"
+if "$join" -o "$prace/spojeno.txt" "$prace/a.txt" "$prace/b.txt" "$prace/c.txt"; then
+    printf 'one\r\ntwo\r\n\r\nxy\r\n\r\n\r\n' >"$prace/ocekavane.txt"
+    cmp "$prace/ocekavane.txt" "$prace/spojeno.txt" || chyba "the installed vantrel-join joined wrong bytes"
+else
+    chyba "the installed vantrel-join failed"
+fi
+
+# The man pages render without a warning, carry the release and cover what they must.
+man1=$koren/usr/share/man/man1
+for stranka in "vantrel.1:Vantrel.reg vtrl.xml XDG_CONFIG_HOME F9 Ctrl+J vantrel-join(1)" \
+    "vantrel-join.1:--buffer-size --output EXIT STATUS byte 26 CR LF I/O error 32"; do
+    soubor=$man1/${stranka%%:*}.gz
+    varovani=$(gzip -dc "$soubor" | groff -man -ww -z 2>&1) || chyba "groff failed on $soubor"
+    [[ -z $varovani ]] && varovani=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$soubor" 2>&1 >/dev/null)
+    [[ -z $varovani ]] || chyba "${stranka%%:*}: $varovani"
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$soubor" 2>/dev/null | col -b)
+    [[ $text == *"Vantrel $verze"* ]] || chyba "${stranka%%:*} does not name Vantrel $verze"
+    for slovo in ${stranka#*:}; do
+        [[ $text == *"$slovo"* ]] || chyba "${stranka%%:*} does not mention $slovo"
+    done
+done
+
+vystup=$(desktop-file-validate "$koren/usr/share/applications/vantrel.desktop" 2>&1) ||
+    chyba "desktop-file-validate failed: $vystup"
+[[ -z $vystup ]] || chyba "desktop-file-validate: $vystup"
+# The whole tree, so the launchable's desktop entry must be there too.
+vystup=$(appstreamcli validate-tree --no-net --pedantic "$koren" 2>&1) ||
+    chyba "appstreamcli validate-tree failed: $vystup"
+[[ $vystup != *[EWI]:\ * ]] || chyba "appstreamcli: $vystup"
+
+# The completion offers the options, a file after -o, sizes after --buffer-size and, after --,
+# files that begin with a dash.
+mkdir -p "$prace/doplneni" && : >"$prace/doplneni/-poznamky.txt"
+vystup=$(cd "$prace/doplneni" && bash --norc --noprofile -c '
+    source /usr/share/bash-completion/bash_completion
+    source "$1"
+    compopt() { :; }
+    doplnit() {
+        COMP_WORDS=("$@"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); COMPREPLY=()
+        COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+        _vantrel_join vantrel-join "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+        echo "$* => ${COMPREPLY[*]}"
+    }
+    complete -p vantrel-join
+    doplnit vantrel-join --b
+    doplnit vantrel-join --v
+    doplnit vantrel-join -o ""
+    doplnit vantrel-join --buffer-size 6
+    doplnit vantrel-join -- -
+' doplneni "$koren/usr/share/bash-completion/completions/vantrel-join" 2>&1)
+for radek in "complete -F _vantrel_join vantrel-join" "vantrel-join --b => --buffer-size=" \
+    "vantrel-join --v => --version" "vantrel-join -o  => -poznamky.txt" \
+    "vantrel-join --buffer-size 6 => 64K" "vantrel-join -- - => -poznamky.txt"; do
+    grep -qxF -- "$radek" <<<"$vystup" || chyba "completion: no line '$radek' in:"$'\n'"$vystup"
+done
+
+[[ $selhani -eq 0 ]] && echo "Package $deb: control, file list, lintian, installed programs," \
+    "man pages, desktop entry, metainfo and completion checked"
+exit $selhani
