@@ -210,6 +210,13 @@ cekejNaOkno Vantrel; okno=$okno_
 geometrie=$(obrysPo "$okno" "0,0 640x480")
 [[ $geometrie == "0,0 640x480" ]] || chyba "first run at $geometrie, expected 0,0 640x480"
 snimek vantrel-first-run
+# The about dialog, over the main window.
+klavesy "$okno" F1
+cekejNaOkno "O aplikaci"; dialog=$okno_
+sleep 0.3
+snimek vantrel-about
+klavesy "$dialog" Escape
+cekejNaZavreni "O aplikaci" "$dialog"
 # The language dialog opens on the current language (Czech, first); the next row is English.
 klavesy "$okno" ctrl+j
 cekejNaOkno "Výběr jazyka aplikace"; dialog=$okno_
