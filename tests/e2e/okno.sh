@@ -99,8 +99,14 @@ cekejNaOkno() {
     konec "no window \"$titulek\" within 20 s"
 }
 
-# Any visible window that has a name and is none of the ids given.
-jineOkno() { xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vxF -f <(printf '%s\n' "$@" x) | head -1; }
+# Any visible window that the window manager manages (a dialog or a box, not a popup list) and
+# that is none of the ids given.
+jineOkno() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vxF -f <(printf '%s\n' "$@" x)); do
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state: Normal' && { echo "$id"; return; }
+    done
+}
 
 # Waits up to 20 s for a window other than those given (a dialog or a box); sets $okno_.
 cekejNaJineOkno() {
