@@ -1,7 +1,6 @@
 #include "app/ChybaAplikace.h"
 
 #include "support/Hlaseni.h"
-#include "textfile/IoStatus.h"
 
 #include <QProxyStyle>
 
@@ -22,12 +21,6 @@ public:
 
 } // namespace
 
-QString TextChyby(const std::exception& chyba) {
-    if (dynamic_cast<const EInOutError*>(&chyba) != nullptr)
-        return QString::fromLocal8Bit(chyba.what());
-    return QString::fromUtf8(chyba.what());
-}
-
 void ZobrazChybu(const THlaseni& hlaseni, const QString& text) {
     QString zprava = text;
     if (!zprava.isEmpty() && zprava.back().unicode() > u'.')
@@ -36,7 +29,7 @@ void ZobrazChybu(const THlaseni& hlaseni, const QString& text) {
 }
 
 void ZobrazChybu(const THlaseni& hlaseni, const std::exception& chyba) {
-    ZobrazChybu(hlaseni, TextChyby(chyba));
+    ZobrazChybu(hlaseni, QString::fromUtf8(chyba.what()));
 }
 
 TAplikace::TAplikace(int& argc, char** argv, const THlaseni& hlaseni)

@@ -12,10 +12,9 @@ class THlaseni;
 // icon and the application's title as caption, a full stop appended when the text's last
 // character's code lies above that of the full stop. The action in which the error arose is
 // abandoned and the program goes on.
+// Every error's text is UTF-8; a path in it is the file name's own bytes.
 void ZobrazChybu(const THlaseni& hlaseni, const std::exception& chyba);
 void ZobrazChybu(const THlaseni& hlaseni, const QString& text);
-// The text shown for an error: EInOutError speaks the process code page, the rest UTF-8.
-QString TextChyby(const std::exception& chyba);
 
 // Runs `akce` and reports any exception it raises, so that none crosses the event loop.
 template <typename F> void Chranene(const THlaseni& hlaseni, F&& akce) {

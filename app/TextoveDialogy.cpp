@@ -1,14 +1,33 @@
 #include "app/TextoveDialogy.h"
 
+#include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace vantrel {
+
+namespace {
+
+// The names in the dialog's name field, in their order: several in double quotes, or one.
+QStringList JmenaVPoli(const QString& text) {
+    QStringList jmena;
+    if (!text.contains(u'"'))
+        return {text.trimmed()};
+    const QStringList casti = text.split(u'"');
+    for (qsizetype i = 1; i < casti.size(); i += 2)
+        jmena.append(casti[i]);
+    return jmena;
+}
+
+} // namespace
 
 const QStringList& TTextFileDialog::Encodings() {
     static const QStringList kodovani = {
@@ -66,6 +85,11 @@ bool TTextFileDialog::Execute() {
 }
 
 void TTextFileDialog::done(int vysledek) {
+    // The name field's completion list is a window of its own, which would outlive the dialog
+    // on the screen (and keep the keyboard) after Enter confirmed a name typed in full.
+    if (auto* pole = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        pole != nullptr && pole->completer() != nullptr)
+        pole->completer()->popup()->hide();
     encodingIndex_ = cbKodovani_->currentIndex();
     if (vysledek == QDialog::Accepted)
         Potvrzeno(selectedFiles());
@@ -81,9 +105,24 @@ TOpenTextFileDialog::TOpenTextFileDialog(QWidget* parent)
     setFileMode(QFileDialog::ExistingFiles);
 }
 
+// The files in the order their names stand in the name field, which is the order the user gave
+// them: Qt takes them from the view's selection, which the folder's sorting reorders once the
+// folder has loaded, so its own order would depend on timing.
 void TOpenTextFileDialog::Potvrzeno(const QStringList& soubory) {
-    TTextFileDialog::Potvrzeno(soubory);
+    const auto* pole = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QStringList jmena = pole != nullptr ? JmenaVPoli(pole->text()) : QStringList();
+    const QDir slozka = directory();
+    auto poradi = [&](const QString& soubor) {
+        for (qsizetype i = 0; i < jmena.size(); ++i) {
+            if (QDir::cleanPath(slozka.absoluteFilePath(jmena[i])) == QDir::cleanPath(soubor))
+                return i;
+        }
+        return jmena.size();
+    };
     files_ = soubory;
+    std::stable_sort(files_.begin(), files_.end(),
+                     [&](const QString& a, const QString& b) { return poradi(a) < poradi(b); });
+    TTextFileDialog::Potvrzeno(files_);
 }
 
 TSaveTextFileDialog::TSaveTextFileDialog(QWidget* parent)

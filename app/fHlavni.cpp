@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 #include <algorithm>
 #include <optional>
 
@@ -94,6 +95,7 @@ const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
 
 THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent), sluzby_(sluzby) {
     setObjectName(QStringLiteral("HlavniForm"));
+    sluzby_.Hlaseni.NastavHlavniOkno(this);
     // The title is the product's name in every language: the window carries no mark.
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(IkonaAplikace());
@@ -150,8 +152,14 @@ void THlavniForm::vytvorAkce() {
         NastavZnacku(akce, ZnackaPreklad);
         NastavHint(akce, Utf8(popis.hint));
         const auto provedeni = popis.provedeni;
-        connect(akce, &QAction::triggered, this,
-                [this, provedeni] { Chranene(sluzby_.Hlaseni, [&] { (this->*provedeni)(); }); });
+        connect(akce, &QAction::triggered, this, [this, provedeni] {
+            Chranene(sluzby_.Hlaseni, [&] { (this->*provedeni)(); });
+            // An exit asked for during a join comes once the join and its report are over.
+            if (zavritPoSpojeni_ && !spojuji_) {
+                zavritPoSpojeni_ = false;
+                close();
+            }
+        });
         if (popis.oddelovacPred)
             ActionToolBar1->addSeparator();
         ActionToolBar1->addAction(akce);
@@ -168,8 +176,8 @@ void THlavniForm::obnovPopiskyAkci() {
         QAction* akce = this->*popis.akce;
         const QString kratky = KratkyHint(Hint(akce));
         const QString zkratka = akce->shortcut().toString(QKeySequence::PortableText);
-        akce->setToolTip(zkratka.isEmpty() ? kratky
-                                           : QStringLiteral("%1 (%2)").arg(kratky, zkratka));
+        akce->setToolTip(
+            TextTipu(zkratka.isEmpty() ? kratky : QStringLiteral("%1 (%2)").arg(kratky, zkratka)));
         akce->setStatusTip(DlouhyHint(Hint(akce)));
         akce->setIconText(akce->text() == Utf8(popis.titulek) ? Utf8(popis.naListe) : akce->text());
     }
@@ -191,6 +199,7 @@ void THlavniForm::prizpusobListu() {
 
 void THlavniForm::resizeEvent(QResizeEvent* udalost) {
     QMainWindow::resizeEvent(udalost);
+    prizpusobRameckuOkna();
     prizpusobListu();
 }
 
@@ -240,6 +249,9 @@ void THlavniForm::vytvorStavovyRadek() {
     StatusPanel0 = new QLabel(radek);
     StatusPanel0->setFixedWidth(150);
     StatusPanel1 = new QLabel(radek);
+    // A file name or a translated text is never read as markup.
+    StatusPanel0->setTextFormat(Qt::PlainText);
+    StatusPanel1->setTextFormat(Qt::PlainText);
     radek->addWidget(StatusPanel0);
     radek->addWidget(StatusPanel1, 1);
 }
@@ -304,8 +316,8 @@ void THlavniForm::FormCreate() {
                     move(registr.ReadInteger(HodnotaVlevo), y());
                 if (registr.ValueExists(HodnotaNahore))
                     move(x(), registr.ReadInteger(HodnotaNahore));
-                // Stored sizes are outer sizes; the frame is known only once the window is
-                // shown, which then takes it off again.
+                // Stored sizes are outer sizes; the frame is known only some time after the
+                // window is shown, which then takes it off again.
                 if (registr.ValueExists(HodnotaVyska)) {
                     vnejsiVelikost_ =
                         QSize(width(), std::max(VyskaMinimalni, registr.ReadInteger(HodnotaVyska)));
@@ -316,7 +328,7 @@ void THlavniForm::FormCreate() {
                         std::max(SirkaMinimalni, registr.ReadInteger(HodnotaSirka)), height());
                     resize(vnejsiVelikost_);
                 }
-                presunNaObrazovku();
+                umistiNaObrazovku();
             }
             registr.CloseKey();
         }
@@ -326,31 +338,40 @@ void THlavniForm::FormCreate() {
     }
 }
 
-// A window stored entirely off every screen (a monitor since removed) comes back onto the
-// nearest one; the stored values change only at the next close.
-void THlavniForm::presunNaObrazovku() {
-    const QRect okno(pos(), size());
+// A stored placement that no screen can hold is corrected for this run; the stored values change
+// only at the next close. A size beyond the available area shrinks to it (a bogus value must not
+// make a window of gigabytes), and a window entirely off every screen (a monitor since removed)
+// comes back onto the nearest one.
+void THlavniForm::umistiNaObrazovku() {
     const QList<QScreen*> obrazovky = QGuiApplication::screens();
     if (obrazovky.isEmpty())
         return;
+    const QRect okno(pos(), size());
     QScreen* nejblizsi = nullptr;
     qint64 nejmensiVzdalenost = 0;
     for (QScreen* obrazovka : obrazovky) {
         const QRect plocha = obrazovka->availableGeometry();
-        if (plocha.intersects(okno))
-            return;
         const QPoint rozdil = plocha.center() - okno.center();
-        const qint64 vzdalenost = qint64(rozdil.x()) * rozdil.x() + qint64(rozdil.y()) * rozdil.y();
+        const qint64 vzdalenost = plocha.intersects(okno) ? -1
+                                                          : qint64(rozdil.x()) * rozdil.x() +
+                                                                qint64(rozdil.y()) * rozdil.y();
         if (nejblizsi == nullptr || vzdalenost < nejmensiVzdalenost) {
             nejblizsi = obrazovka;
             nejmensiVzdalenost = vzdalenost;
         }
     }
     const QRect plocha = nejblizsi->availableGeometry();
-    const int vlevo = std::clamp(okno.left(), plocha.left(),
-                                 std::max(plocha.left(), plocha.right() - okno.width() + 1));
-    const int nahore = std::clamp(okno.top(), plocha.top(),
-                                  std::max(plocha.top(), plocha.bottom() - okno.height() + 1));
+    if (vnejsiVelikost_.isValid()) {
+        vnejsiVelikost_ = vnejsiVelikost_.boundedTo(plocha.size())
+                              .expandedTo(QSize(SirkaMinimalni, VyskaMinimalni));
+        resize(vnejsiVelikost_);
+    }
+    if (nejmensiVzdalenost < 0)
+        return;
+    const int vlevo =
+        std::clamp(x(), plocha.left(), std::max(plocha.left(), plocha.right() - width() + 1));
+    const int nahore =
+        std::clamp(y(), plocha.top(), std::max(plocha.top(), plocha.bottom() - height() + 1));
     move(vlevo, nahore);
 }
 
@@ -395,26 +416,43 @@ void THlavniForm::NastavJazyk() {
         for (const convar::TZpravovyText& text : convar::ZpravoveTexty)
             *text.text = sluzby_.Jazyk.Preklad(QStringLiteral("Obecne"),
                                                QString::fromLatin1(text.klic), Utf8(text.vychozi));
-        sluzby_.Jazyk.PrelozFormular(*this);
-        obnovPopiskyAkci();
-        if (oAplikaciForm_ != nullptr)
-            sluzby_.Jazyk.PrelozFormular(*oAplikaciForm_);
-        if (jazykForm_ != nullptr)
-            sluzby_.Jazyk.PrelozFormular(*jazykForm_);
+        prelozOkna();
     } else {
         convar::NastavVychoziTexty();
     }
     ObnovPocet();
 }
 
-// The minimum and the stored size are outer sizes: the frame comes off the client area.
+// The toolbar's captions and tooltips follow the actions' texts, also when the main window's
+// translation stops half way.
+void THlavniForm::prelozOkna() {
+    try {
+        sluzby_.Jazyk.PrelozFormular(*this);
+    } catch (...) {
+        obnovPopiskyAkci();
+        throw;
+    }
+    obnovPopiskyAkci();
+    if (oAplikaciForm_ != nullptr)
+        sluzby_.Jazyk.PrelozFormular(*oAplikaciForm_);
+    if (jazykForm_ != nullptr)
+        sluzby_.Jazyk.PrelozFormular(*jazykForm_);
+}
+
+// The minimum and the stored size are outer sizes. A window manager's frame becomes known only
+// after the window is shown (by a move or resize that it causes): from then on the frame comes
+// off the client area, and the placement of the start is given once more without it.
 void THlavniForm::prizpusobRameckuOkna() {
-    const QSize ramecek = frameGeometry().size() - geometry().size();
-    if (ramecek.width() <= 0 && ramecek.height() <= 0)
+    const QWindow* okno = windowHandle();
+    if (!zobrazeno_ || okno == nullptr || okno->frameMargins() == ramecek_)
         return;
+    const bool prvniRamecek = ramecek_.isNull();
+    ramecek_ = okno->frameMargins();
+    const QSize ramecek(ramecek_.left() + ramecek_.right(), ramecek_.top() + ramecek_.bottom());
     setMinimumSize(QSize(SirkaMinimalni, VyskaMinimalni) - ramecek);
-    if (vnejsiVelikost_.isValid() && !isMaximized())
-        resize(vnejsiVelikost_ - ramecek);
+    if (prvniRamecek && !isMaximized() && !isMinimized())
+        resize(vnejsiVelikost_.isValid() ? vnejsiVelikost_ - ramecek
+                                         : QSize(SirkaNavrhu, VyskaNavrhu));
 }
 
 void THlavniForm::showEvent(QShowEvent* udalost) {
@@ -426,12 +464,23 @@ void THlavniForm::showEvent(QShowEvent* udalost) {
     Chranene(sluzby_.Hlaseni, [this] { FormShow(); });
 }
 
+void THlavniForm::moveEvent(QMoveEvent* udalost) {
+    QMainWindow::moveEvent(udalost);
+    prizpusobRameckuOkna();
+}
+
 void THlavniForm::FormShow() {
     NastavJazyk();
     StatusPanel0->setText(TextPoctu());
 }
 
 void THlavniForm::closeEvent(QCloseEvent* udalost) {
+    // A running join is never hidden: the window closes once the join has ended.
+    if (spojuji_) {
+        zavritPoSpojeni_ = true;
+        udalost->ignore();
+        return;
+    }
     Chranene(sluzby_.Hlaseni, [this] { FormClose(); });
     udalost->accept();
 }
@@ -523,10 +572,10 @@ void THlavniForm::aSpojitExecute() {
         QCoreApplication::processEvents();
     };
     // While a join runs the list stays as it is: the actions that change it, or start another
-    // join, are off, and the list's updates leave them off. Afterwards, also after a failure,
-    // the actions follow the list again.
+    // join, are off, and the list's updates leave them off; so are the dialogs, whose loop would
+    // stall the join. Afterwards, also after a failure, the actions follow the list again.
     spojuji_ = true;
-    for (QAction* akce : {aPridat, aSmazat, aSmazatVse, aSpojit, aJazyk})
+    for (QAction* akce : {aPridat, aSmazat, aSmazatVse, aSpojit, aJazyk, aOAplikaci})
         akce->setEnabled(false);
     struct TPoSpojeni {
         THlavniForm& okno;
@@ -534,6 +583,7 @@ void THlavniForm::aSpojitExecute() {
             okno.spojuji_ = false;
             okno.aPridat->setEnabled(true);
             okno.aJazyk->setEnabled(true);
+            okno.aOAplikaci->setEnabled(true);
             okno.povolAkceSeznamu();
             okno.livSouborySelectItem();
         }

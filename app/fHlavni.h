@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QMargins>
 #include <QRect>
 
 class QAction;
@@ -71,6 +72,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* udalost) override;
+    void moveEvent(QMoveEvent* udalost) override;
     void resizeEvent(QResizeEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
 
@@ -83,9 +85,10 @@ private:
     void vytvorStavovyRadek();
     void obnovPopiskyAkci();
     void prizpusobListu();
-    void presunNaObrazovku();
+    void umistiNaObrazovku();
     QRect vnejsiObrys() const;
     void prizpusobRameckuOkna();
+    void prelozOkna();
 
     void FormCreate();
     void FormShow();
@@ -113,12 +116,16 @@ private:
     QString cestaJazyka_;
     int indexObrazkuJazyka_ = 6;
     bool zobrazeno_ = false;
-    // The stored outer size, applied to the client area until the frame is known.
+    // The stored outer size, applied to the client area until the window manager's frame is
+    // known, then once more without the frame.
     QSize vnejsiVelikost_;
+    QMargins ramecek_;
     // Width the toolbar needs to show every action with its caption.
     int sirkaListySPopisky_ = 0;
     bool odstranuji_ = false;
     bool spojuji_ = false;
+    // Exit asked for while a join runs: the window closes once the join has ended.
+    bool zavritPoSpojeni_ = false;
 };
 
 } // namespace vantrel

@@ -138,6 +138,8 @@ void TJazykXML::PrelozKomponentu(const QString& s, QObject& k) const {
         HintA(s, k);
     }
     if (auto* popisek = qobject_cast<QLabel*>(&k)) {
+        // Texts of the language file are character data, never markup.
+        popisek->setTextFormat(Qt::PlainText);
         popisek->setText(Preklad(s, n, popisek->text()));
         HintA(s, k);
     }

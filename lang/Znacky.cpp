@@ -1,6 +1,7 @@
 #include "lang/Znacky.h"
 
 #include <QAction>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QVariant>
 #include <QWidget>
@@ -39,13 +40,17 @@ QString DlouhyHint(const QString& hint) {
     return i < 0 ? hint : hint.mid(i + 1);
 }
 
+QString TextTipu(const QString& text) {
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
+}
+
 static void PouzijHint(QObject* objekt, const QString& hint) {
     const QString kratky = ZobrazHint(objekt) ? KratkyHint(hint) : QString();
     if (auto* w = qobject_cast<QWidget*>(objekt)) {
-        w->setToolTip(kratky);
+        w->setToolTip(TextTipu(kratky));
         w->setStatusTip(DlouhyHint(hint));
     } else if (auto* a = qobject_cast<QAction*>(objekt)) {
-        a->setToolTip(kratky);
+        a->setToolTip(TextTipu(kratky));
         a->setStatusTip(DlouhyHint(hint));
     }
 }

@@ -38,6 +38,10 @@ void NastavHint(QObject* objekt, const QString& hint);
 // without the property has no hint, since its tooltip falls back to its text.
 QString Hint(const QObject* objekt);
 
+// A tooltip showing `text` as it is: a text that Qt would take for markup (a translation holding
+// "<img src=...>") is given as escaped rich text.
+QString TextTipu(const QString& text);
+
 // The short and the long part of a hint.
 QString KratkyHint(const QString& hint);
 QString DlouhyHint(const QString& hint);

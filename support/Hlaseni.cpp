@@ -94,6 +94,16 @@ QString Radky(QString text) {
 
 } // namespace
 
+QWidget* THlaseni::Vlastnik() const {
+    if (QWidget* dialog = QApplication::activeModalWidget();
+        dialog != nullptr && dialog->isVisible())
+        return dialog;
+    if (hlavniOkno_ != nullptr && hlavniOkno_->isVisible())
+        return hlavniOkno_;
+    QWidget* aktivni = QApplication::activeWindow();
+    return aktivni != nullptr && aktivni->isVisible() ? aktivni : nullptr;
+}
+
 int THlaseni::Zobraz(TTypHlaseni druh, const QString& text, const QString& titulek,
                      int priznaky) const {
     switch (druh) {
@@ -121,7 +131,7 @@ int THlaseni::Zobraz(TTypHlaseni druh, const QString& text, const QString& titul
         maStorno = maStorno || t.vysledek == IDCANCEL;
 
     // Held by a guard: the owner may be destroyed while the box is open, taking the box with it.
-    QPointer<TOknoHlaseni> okno = new TOknoHlaseni(QApplication::activeWindow(), jenOk || maStorno);
+    QPointer<TOknoHlaseni> okno = new TOknoHlaseni(Vlastnik(), jenOk || maStorno);
     okno->setIcon(Ikona(priznaky));
     okno->setWindowTitle(titulek);
     okno->setTextFormat(Qt::PlainText);

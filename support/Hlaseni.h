@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <cstdint>
 
 namespace vantrel {
@@ -44,10 +46,15 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 } // namespace win32
 
-// Shows the program's own message boxes. Stateless; one shared instance.
+// Shows the program's own message boxes. One shared instance.
 class THlaseni {
 public:
-    // Shows a modal box owned by the active window and returns the pressed button's IDOK..IDNO.
+    // The window that owns a box while no dialog is open. Taken from the main window itself,
+    // not from the active window, which is unknown for a moment after a dialog has closed.
+    void NastavHlavniOkno(QWidget* okno) { hlavniOkno_ = okno; }
+
+    // Shows a modal box, centred on the window it belongs to (the open dialog, else the main
+    // window, else none while neither is shown), and returns the pressed button's IDOK..IDNO.
     // thChyba, thVarovani and thInformace OR their icon into the flags; thDotaz with flags 0 asks
     // Yes/No with the question icon. A kind above thDotaz shows nothing and returns 0.
     //
@@ -58,6 +65,11 @@ public:
     // Abort/Retry/Ignore. Further bits are ignored. CR, LF and CR LF in the text start a new line;
     // the text is never read as markup.
     int Zobraz(TTypHlaseni druh, const QString& text, const QString& titulek, int priznaky) const;
+
+private:
+    QWidget* Vlastnik() const;
+
+    QPointer<QWidget> hlavniOkno_;
 };
 
 } // namespace vantrel

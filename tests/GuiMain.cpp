@@ -4,6 +4,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifdef VANTREL_LSAN_SUPP
+extern "C" const char* __lsan_default_options() {
+    return "suppressions=" VANTREL_LSAN_SUPP ":print_suppressions=0";
+}
+#endif
+
 int main(int argc, char** argv) {
     // CTest lists the tests by running the program without the tests' environment: without a
     // display Qt would abort there.

@@ -1,5 +1,6 @@
 #include "../support/PoruchyRegistru.h"
 #include "Scenar.h"
+#include "app/ChybaAplikace.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
 #include "app/convar.h"
@@ -28,10 +29,13 @@ namespace {
 
 using namespace test;
 
-// A message box seen by a scenario: its text and caption, answered with `odpoved`.
+// A message box seen by a scenario: its text, caption, owner and centre, answered with
+// `odpoved`.
 struct TVidenyBox {
     QString text, titulek;
     bool videny = false;
+    QWidget* vlastnik = nullptr;
+    QPoint stred;
 };
 
 TScenar::Krok Zaznamenej(TVidenyBox& box, QMessageBox::StandardButton odpoved) {
@@ -39,7 +43,8 @@ TScenar::Krok Zaznamenej(TVidenyBox& box, QMessageBox::StandardButton odpoved) {
         auto* zprava = qobject_cast<QMessageBox*>(w);
         if (zprava == nullptr)
             return false;
-        box = {zprava->text(), zprava->windowTitle(), true};
+        box = {zprava->text(), zprava->windowTitle(), true, zprava->parentWidget(),
+               zprava->frameGeometry().center()};
         if (QAbstractButton* tlacitko = zprava->button(odpoved))
             tlacitko->click();
         else
@@ -143,9 +148,8 @@ TEST_F(HlavniFormTest, FirstStartUsesTheDesign) {
     auto okno = Vytvor();
     Zobraz(*okno);
     EXPECT_EQ(okno->windowTitle(), "Vantrel");
-    EXPECT_EQ(okno->pos(), QPoint(0, 0));
-    EXPECT_GE(okno->width(), 640);
-    EXPECT_GE(okno->height(), 480);
+    // The designed client area with the frame is below the minimum outer size.
+    EXPECT_EQ(okno->frameGeometry(), QRect(0, 0, 640, 480));
     EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 6);
     EXPECT_EQ(okno->StatusPanel0->text(), QString::fromUtf8("Počet souborů: 0"));
@@ -218,11 +222,30 @@ TEST_F(HlavniFormTest, StoredPlacementIsApplied) {
     EXPECT_EQ(okno->pos(), QPoint(100, 0));
 }
 
-TEST_F(HlavniFormTest, TinySizesAreRaisedToTheMinimum) {
-    UlozHodnoty({{"Vyska", 100}, {"Sirka", 100}});
-    auto okno = Vytvor();
-    Zobraz(*okno);
-    EXPECT_EQ(okno->frameGeometry().size(), QSize(640, 480));
+// A stored size is applied as read when it fits between the minimum and the screen, raised or
+// reduced when not; the close then stores what the window really had.
+TEST_F(HlavniFormTest, StoredSizesStayWithinTheMinimumAndTheScreen) {
+    const QSize plocha = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const struct {
+        int sirka, vyska;
+        QSize ocekavana;
+    } pripady[] = {
+        {100, 100, {640, 480}}, {700, 500, {700, 500}},           {-5, 555, {640, 555}},
+        {20000, 20000, plocha}, {0x7fffffff, 0x7fffffff, plocha},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(testing::Message() << p.sirka << "x" << p.vyska);
+        UlozHodnoty({{"Vlevo", 0}, {"Nahore", 0}, {"Vyska", p.vyska}, {"Sirka", p.sirka}});
+        {
+            auto okno = Vytvor();
+            Zobraz(*okno);
+            EXPECT_EQ(okno->frameGeometry().size(), p.ocekavana);
+            okno->close();
+        }
+        TRegistr registr;
+        ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, false));
+        EXPECT_EQ(QSize(registr.ReadInteger("Sirka"), registr.ReadInteger("Vyska")), p.ocekavana);
+    }
 }
 
 TEST_F(HlavniFormTest, MaximisedCloseKeepsTheEarlierPlacement) {
@@ -509,6 +532,9 @@ TEST_F(HlavniFormTest, AJoinStopsAtAMissingFile) {
     ASSERT_TRUE(box.videny);
     EXPECT_EQ(box.text, "File not found.");
     EXPECT_EQ(box.titulek, "Vantrel");
+    // Right after the save dialog has closed, the box still belongs to the main window.
+    EXPECT_EQ(box.vlastnik, okno.get());
+    EXPECT_LE((box.stred - okno->frameGeometry().center()).manhattanLength(), 2);
     EXPECT_EQ(okno->StavRadku(0), 1);
     EXPECT_EQ(okno->StavRadku(1), 0);
     EXPECT_EQ(okno->StavRadku(2), 0);
@@ -517,6 +543,48 @@ TEST_F(HlavniFormTest, AJoinStopsAtAMissingFile) {
     // The actions follow the list again after the failure.
     EXPECT_TRUE(okno->aPridat->isEnabled());
     EXPECT_TRUE(okno->aSpojit->isEnabled());
+}
+
+// Exit while a join runs waits for its end with the window shown; the about dialog, whose loop
+// would stall the join, is off meanwhile.
+TEST_F(HlavniFormTest, ExitDuringAJoinComesAfterIt) {
+    Soubor("a.txt", "a\n");
+    Soubor("b.txt", "b\n");
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt", "b.txt"});
+    bool behem = false;
+    QObject::connect(okno->livSoubory->model(), &QAbstractItemModel::dataChanged, okno.get(), [&] {
+        if (behem)
+            return;
+        behem = true;
+        EXPECT_FALSE(okno->aOAplikaci->isEnabled());
+        okno->aKonec->trigger();
+        EXPECT_TRUE(okno->isVisible()) << "the join went on hidden";
+    });
+    TScenar scenar(Uloz(data_.filePath("out.txt")));
+    okno->aSpojit->trigger();
+    ASSERT_TRUE(behem);
+    EXPECT_EQ(Obsah(data_.filePath("out.txt")), "a\r\n\r\nb\r\n\r\n");
+    EXPECT_EQ(okno->StavRadku(1), 1);
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(okno->aOAplikaci->isEnabled());
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(TRegistr::VychoziCesta())));
+}
+
+// File names are bytes: the join opens the file the list shows whatever the locale's codeset
+// (also run under C and ISO-8859-2 locales).
+TEST_F(HlavniFormTest, FileNamesJoinInEveryLocale) {
+    Soubor(QString::fromUtf8("žluť.txt"), "kůň\n");
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {QString::fromUtf8("žluť.txt")});
+    const QString vystup = data_.filePath(QString::fromUtf8("výstup.txt"));
+    TScenar scenar(Uloz(vystup));
+    okno->aSpojit->trigger();
+    ASSERT_TRUE(scenar.Dohrano());
+    EXPECT_EQ(Obsah(vystup), "k\xC5\xAF\xC5\x88\r\n\r\n");
+    EXPECT_EQ(okno->StavRadku(0), 1);
 }
 
 TEST_F(HlavniFormTest, AnOutputThatIsListedIsRefused) {
@@ -572,6 +640,29 @@ TEST_F(HlavniFormTest, LanguageFileTranslatesTheWindows) {
         QString::fromUtf8("&Přidat..."));
     EXPECT_EQ(convar::rsSOUBORU, "Files");
     EXPECT_EQ(convar::rsSPOJENO, QString::fromUtf8("Potvrzené soubory byly spojeny do souboru"));
+}
+
+// A translation that stops half way leaves the toolbar in step with the actions it did translate.
+TEST_F(HlavniFormTest, AFailedTranslationLeavesTheToolbarInStep) {
+    const QString jazyk = Soubor("vtrl.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<vtrl><HlavniForm>
+  <aKonec><EN>E&amp;xit</EN></aKonec>
+  <aKonec-H><EN>Quit the program|</EN></aKonec-H>
+  <aSmazat><EN>Re<b>move</b></EN></aSmazat>
+</HlavniForm></vtrl>)");
+    auto okno = Vytvor(jazyk);
+    Zobraz(*okno);
+    sluzby_.Jazyk.KodJazyka = "EN";
+    TVidenyBox box;
+    TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
+    Chranene(sluzby_.Hlaseni, [&] { okno->NastavJazyk(); });
+    ASSERT_TRUE(box.videny);
+    auto* konec = qobject_cast<QToolButton*>(okno->ActionToolBar1->widgetForAction(okno->aKonec));
+    EXPECT_EQ(konec->text(), "E&xit");
+    EXPECT_EQ(konec->toolTip(), "Quit the program (F4)");
+    auto* smazat = qobject_cast<QToolButton*>(okno->ActionToolBar1->widgetForAction(okno->aSmazat));
+    EXPECT_EQ(smazat->text(), "&Smazat");
+    EXPECT_EQ(smazat->toolTip(), QString::fromUtf8("Odstraní vybrané soubory ze seznamu (Del)"));
 }
 
 TEST_F(HlavniFormTest, AMalformedLanguageFileIsReportedAndTheWindowShown) {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,7 +14,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -207,7 +210,17 @@ TEST_F(DialogyTest, OtevreniVraciVyberVPoradiDialoguANabidnePrvni) {
     dialog.setDirectory(slozka_.path());
     EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
     {
-        TScenar scenar({NapisAPotvrd("\"c.txt\" \"a.txt\" \"b.txt\"")});
+        TScenar scenar({[](QWidget* w) {
+            if (!NapisAPotvrd("\"c.txt\" \"a.txt\" \"b.txt\"")(w))
+                return false;
+            // The folder sorted once more after the names were typed, as a load that ends late
+            // sorts it, must not reorder them.
+            QAbstractItemModel* model =
+                w->findChild<QListView*>(QStringLiteral("listView"))->model();
+            model->sort(0, Qt::DescendingOrder);
+            model->sort(0, Qt::AscendingOrder);
+            return true;
+        }});
         ASSERT_TRUE(dialog.Execute());
         EXPECT_TRUE(scenar.Dohrano());
     }
@@ -223,6 +236,40 @@ TEST_F(DialogyTest, OtevreniVraciVyberVPoradiDialoguANabidnePrvni) {
     EXPECT_FALSE(dialog.Execute());
     EXPECT_TRUE(scenar.Dohrano());
     EXPECT_EQ(dialog.Files().size(), 3) << "a cancel keeps the last selection";
+}
+
+// A name typed in full and confirmed with Enter while the completion list shows: the list goes
+// with the dialog instead of staying on the screen.
+TEST_F(DialogyTest, SeznamDoplnovaniOdchaziSDialogem) {
+    TOpenTextFileDialog dialog;
+    dialog.setDirectory(slozka_.path());
+    QPointer<QWidget> seznam;
+    TScenar scenar({[](QWidget* w) {
+                        auto* d = qobject_cast<QFileDialog*>(w);
+                        if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
+                            return false;
+                        d->activateWindow();
+                        PoleJmena(d)->setFocus();
+                        if (!PoleJmena(d)->hasFocus())
+                            return false;
+                        QTest::keyClicks(PoleJmena(d), QStringLiteral("sta"));
+                        return true;
+                    },
+                    [&](QWidget* w) {
+                        QCompleter* doplneni = PoleJmena(w)->completer();
+                        if (doplneni == nullptr || !doplneni->popup()->isVisible())
+                            return false;
+                        seznam = doplneni->popup();
+                        // The list has the keyboard: it hands the keys on to the name field.
+                        QTest::keyClicks(seznam, QStringLiteral("ry.txt"));
+                        QTest::keyClick(seznam, Qt::Key_Return);
+                        return true;
+                    }});
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_TRUE(scenar.Dohrano());
+    ASSERT_FALSE(seznam.isNull());
+    EXPECT_FALSE(seznam->isVisible());
+    EXPECT_EQ(dialog.FileName(), Cesta("stary.txt"));
 }
 
 TEST_F(DialogyTest, OtevreniOdmitneNeexistujiciJmeno) {

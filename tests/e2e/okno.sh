@@ -1,31 +1,30 @@
 #!/usr/bin/env bash
-# The program under a real X server: placement and language survive a restart through the
-# settings file, a placement off the screen or below the minimum size is corrected, a maximised
-# close keeps the stored placement, settings that cannot be written are reported in a box, and
-# F4 closes the program cleanly. Xvfb runs no window manager, so a window's frame is its client
-# area and every geometry check is exact.
+# The program on a real desktop: Xvfb with the openbox window manager, driven through the X
+# server with xdotool as a user would. Checks that the placement survives start/close cycles
+# exactly (outer sizes, frame included), that off-screen, undersized and huge placements are
+# corrected, the outer minimum, the language through the language dialog and the settings file,
+# every shipped language's toolbar with captions, the error box of a failed join (owned by and
+# centred on the main window), and the settings box at a close that cannot write. Screenshots of
+# each state go to the artifact folder.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
-# Exit status 77 (skipped) when there is no X server to start.
 set -uo pipefail
 
 program=$(realpath "$1")
 artefakty=${2:-$(dirname "$(dirname "$program")")/artifacts}
-PRESKOCENO=77
 
-for nastroj in Xvfb xdotool; do
-    if ! command -v "$nastroj" >/dev/null; then
-        echo "SKIP: $nastroj is not installed (package xvfb / xdotool); run make test" >&2
-        exit $PRESKOCENO
-    fi
+for nastroj in Xvfb openbox xdotool xprop xwininfo import convert; do
+    command -v "$nastroj" >/dev/null || { echo "FAIL: $nastroj is missing; run make test" >&2; exit 1; }
 done
 [[ -x $program ]] || { echo "FAIL: no program at $program" >&2; exit 1; }
 [[ -f $(dirname "$program")/vtrl.xml ]] || { echo "FAIL: no vtrl.xml beside $program" >&2; exit 1; }
 
 prac=$(mktemp -d)
 xvfb_pid=
+wm_pid=
 program_pid=
 uklid() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$prac"
@@ -41,86 +40,126 @@ konec() {
     echo "FAIL: $*" >&2
     echo "--- X server log:" >&2
     tail -5 "$prac/xvfb.log" >&2
+    [[ -s $prac/program.log ]] && { echo "--- program output:" >&2; cat "$prac/program.log" >&2; }
     exit 1
 }
 
-# Xvfb picks a free display itself and writes its number to the given descriptor. The server
-# is used only once a client has really reached it; one that dies or cannot be reached is
-# started again (at most three times), since a display left over by another run can take it.
-spustXvfb() {
-    rm -f "$prac/displej"
-    exec 3>"$prac/displej"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    exec 3>&-
-    for _ in $(seq 100); do
-        [[ -s $prac/displej ]] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    [[ -s $prac/displej ]] || return 1
-    export DISPLAY=:$(head -1 "$prac/displej")
-    for _ in $(seq 50); do
-        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+# Polls a command for up to $1 tenths of a second; true once it succeeds.
+cekej() {
+    local desetin=$1
+    shift
+    for ((i = 0; i < desetin; i++)); do
+        "$@" && return 0
         sleep 0.1
     done
     return 1
 }
-for pokus in 1 2 3; do
-    spustXvfb && break
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
-    if [[ $pokus -eq 3 ]]; then
-        echo "SKIP: Xvfb did not start or could not be reached:" >&2
-        tail -5 "$prac/xvfb.log" >&2
-        exit $PRESKOCENO
-    fi
-done
+
+# Xvfb picks a free display itself and writes its number to the given descriptor; -noreset keeps
+# it serving when its last client leaves, as every program of this test does in turn.
+exec 3>"$prac/displej"
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+cekej 200 test -s "$prac/displej" || konec "Xvfb gave no display within 20 s"
+export DISPLAY=:$(head -1 "$prac/displej")
+cekej 100 xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || konec "Xvfb on $DISPLAY cannot be reached"
+
 export XDG_CONFIG_HOME=$prac/config
 export XDG_RUNTIME_DIR=$prac/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER
+# The window manager is ready once it announces itself on the root window.
+openbox --sm-disable >"$prac/openbox.log" 2>&1 &
+wm_pid=$!
+wmHotov() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+cekej 200 wmHotov || konec "openbox did not start within 20 s"
 nastaveni=$XDG_CONFIG_HOME/Tarsk/Vantrel.reg
+mkdir -p "$(dirname "$nastaveni")"
 
-# Prints the id of the one visible window with exactly this title, waiting up to 20 s.
+# Ids of the visible windows with exactly this title.
+okna() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+
+# Waits up to 20 s for the one visible window with this title that is not among the ids given
+# after it, and sets $okno_ to its id. (No command substitution: a failure must end the test.)
 cekejNaOkno() {
-    local okna
+    local titulek=$1 nove
+    shift
     for _ in $(seq 200); do
-        okna=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)
-        if [[ -n $okna ]]; then
-            [[ $(wc -l <<<"$okna") -eq 1 ]] || konec "more than one window \"$1\""
-            echo "$okna"
+        nove=$(okna "$titulek" | grep -vxF -f <(printf '%s\n' "$@" x) || true)
+        if [[ -n $nove ]]; then
+            [[ $(wc -l <<<"$nove") -eq 1 ]] || konec "more than one new window \"$titulek\""
+            okno_=$nove
             return 0
         fi
-        kill -0 "$program_pid" 2>/dev/null || konec "the program ended while waiting for \"$1\""
+        [[ -z $program_pid ]] || kill -0 "$program_pid" 2>/dev/null ||
+            konec "the program ended while waiting for \"$titulek\""
         sleep 0.1
     done
-    konec "no window \"$1\" within 20 s"
+    konec "no window \"$titulek\" within 20 s"
 }
+
+# Any visible window that the window manager manages (a dialog or a box, not a popup list) and
+# that is none of the ids given.
+jineOkno() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vxF -f <(printf '%s\n' "$@" x)); do
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state: Normal' && { echo "$id"; return; }
+    done
+}
+
+# Waits up to 20 s for a window other than those given (a dialog or a box); sets $okno_.
+cekejNaJineOkno() {
+    for _ in $(seq 200); do
+        okno_=$(jineOkno "$@")
+        [[ -n $okno_ ]] && return 0
+        sleep 0.1
+    done
+    konec "no new window within 20 s"
+}
+
+viditelne() { xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1"; }
+neviditelne() { ! viditelne "$1"; }
 
 cekejNaZavreni() {
-    for _ in $(seq 100); do
-        [[ -z $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) ]] && return 0
+    cekej 100 neviditelne "$2" || konec "window \"$1\" still open after 10 s"
+}
+
+# "x,y wxh" of a window's outer bounds: its client area as the X server has it, and the frame
+# the window manager announces around it.
+obrys() {
+    local x=0 y=0 w=0 h=0 l=0 r=0 t=0 b=0 ramecek
+    eval "$(xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
+        /^ *Width:/ {print "w=" $2} /^ *Height:/ {print "h=" $2}')"
+    ramecek=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
+    [[ -n $ramecek ]] && read -r l r t b <<<"$ramecek"
+    echo "$((x - l)),$((y - t)) $((w + l + r))x$((h + t + b))"
+}
+
+# The window's outer bounds once they equal the expected ones, or as they are after 5 s. A
+# window manager places and frames a new window some time after it appears.
+obrysPo() {
+    local ocekavano=$2 nyni
+    for _ in $(seq 50); do
+        nyni=$(obrys "$1")
+        [[ $nyni == "$ocekavano" ]] && break
         sleep 0.1
     done
-    konec "window \"$1\" still open after 10 s"
+    echo "$nyni"
 }
 
-# "x,y wxh" of a window as the X server has it.
-obrys() {
-    local X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X,$Y ${WIDTH}x$HEIGHT"
-}
-
-# Keys go through the X server's input, as a user's would, to the window that has the focus.
+# Keys go through the X server's input, as a user's would, to the window made active first.
 klavesy() {
     local okno=$1
     shift
-    xdotool windowfocus --sync "$okno"
+    xdotool windowactivate --sync "$okno" 2>/dev/null || xdotool windowfocus --sync "$okno"
     xdotool key --clearmodifiers "$@"
+}
+
+napis() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+    xdotool type --clearmodifiers --delay 15 "$2"
 }
 
 spust() {
@@ -129,12 +168,10 @@ spust() {
 }
 
 # The program must end by itself, successfully, within 10 s of the given step.
+programSkoncil() { ! kill -0 "$program_pid" 2>/dev/null; }
+
 cekejNaKonec() {
-    for _ in $(seq 100); do
-        kill -0 "$program_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$program_pid" 2>/dev/null && konec "the program did not end within 10 s of $1"
+    cekej 100 programSkoncil || konec "the program did not end within 10 s of $1"
     wait "$program_pid"
     local stav=$?
     program_pid=
@@ -144,6 +181,11 @@ cekejNaKonec() {
 zavriF4() {
     klavesy "$1" F4
     cekejNaKonec F4
+}
+
+zapisNastaveni() {
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Tarsk\Vantrel]' "$@" >"$nastaveni"
 }
 
 # The settings file must hold exactly the given values under Vantrel's key.
@@ -158,80 +200,181 @@ porovnejNastaveni() {
     fi
 }
 
+hodnota() { tr -d '\r' <"$nastaveni" | sed -n "s/^\"$1\"=dword://p"; }
+
 snimek() {
-    command -v import >/dev/null || { echo "note: no ImageMagick import, no screenshot" >&2; return; }
     mkdir -p "$artefakty"
-    import -window root "$artefakty/$1.png" || echo "note: screenshot $1 failed" >&2
+    import -window root "$artefakty/$1.png" || chyba "screenshot $1 failed"
 }
 
 echo "display $DISPLAY, settings in $nastaveni"
 
-# First run: no settings, designed place and size, Czech.
+# First run: no settings, the designed place and the minimum outer size, Czech.
+rm -f "$nastaveni"
 spust
-okno=$(cekejNaOkno Vantrel)
-[[ $(obrys "$okno") == "0,0 640x480" ]] || chyba "first run at $(obrys "$okno"), expected 0,0 640x480"
-xdotool windowmove --sync "$okno" 123 87
-xdotool windowsize --sync "$okno" 777 555
-[[ $(obrys "$okno") == "123,87 777x555" ]] || chyba "moved to $(obrys "$okno")"
-
+cekejNaOkno Vantrel; okno=$okno_
+geometrie=$(obrysPo "$okno" "0,0 640x480")
+[[ $geometrie == "0,0 640x480" ]] || chyba "first run at $geometrie, expected 0,0 640x480"
+snimek vantrel-first-run
+# The about dialog, over the main window.
+klavesy "$okno" F1
+cekejNaOkno "O aplikaci"; dialog=$okno_
+sleep 0.3
+snimek vantrel-about
+klavesy "$dialog" Escape
+cekejNaZavreni "O aplikaci" "$dialog"
 # The language dialog opens on the current language (Czech, first); the next row is English.
 klavesy "$okno" ctrl+j
-dialog=$(cekejNaOkno "Výběr jazyka aplikace")
+cekejNaOkno "Výběr jazyka aplikace"; dialog=$okno_
 klavesy "$dialog" Down Return
-cekejNaZavreni "Výběr jazyka aplikace"
+cekejNaZavreni "Výběr jazyka aplikace" "$dialog"
 zavriF4 "$okno"
 [[ -f $nastaveni ]] || konec "no settings file at $nastaveni after F4"
 porovnejNastaveni '"Jazyk"="EN"' '"IndexObrazku"=dword:00000007' '"Maximalni"=dword:00000000' \
-    '"Vlevo"=dword:0000007b' '"Nahore"=dword:00000057' '"Vyska"=dword:0000022b' \
-    '"Sirka"=dword:00000309'
+    '"Vlevo"=dword:00000000' '"Nahore"=dword:00000000' '"Vyska"=dword:000001e0' \
+    '"Sirka"=dword:00000280'
 
-# Second run: the stored place, size and language.
+# A stored placement comes back exactly, and three start/close cycles leave it as it was.
+ulozene=('"Jazyk"="EN"' '"IndexObrazku"=dword:00000007' '"Maximalni"=dword:00000000'
+    '"Vlevo"=dword:0000007b' '"Nahore"=dword:00000057' '"Vyska"=dword:0000022b'
+    '"Sirka"=dword:00000309')
+zapisNastaveni "${ulozene[@]}"
+for cyklus in 1 2 3; do
+    spust
+    cekejNaOkno Vantrel; okno=$okno_
+    geometrie=$(obrysPo "$okno" "123,87 777x555")
+    [[ $geometrie == "123,87 777x555" ]] || chyba "start $cyklus at $geometrie, expected 123,87 777x555"
+    if [[ $cyklus -eq 1 ]]; then
+        klavesy "$okno" ctrl+j
+        cekejNaOkno "Choose the application language"; dialog=$okno_
+        snimek vantrel-language-dialog
+        klavesy "$dialog" Escape
+        cekejNaZavreni "Choose the application language" "$dialog"
+    fi
+    zavriF4 "$okno"
+    porovnejNastaveni "${ulozene[@]}"
+done
+
+# The outer minimum: a window made smaller stays at 640x480 with its frame.
 spust
-okno=$(cekejNaOkno Vantrel)
-[[ $(obrys "$okno") == "123,87 777x555" ]] || chyba "second run at $(obrys "$okno"), expected 123,87 777x555"
-klavesy "$okno" ctrl+j
-dialog=$(cekejNaOkno "Choose the application language")
-snimek vantrel-english
-klavesy "$dialog" Escape
-cekejNaZavreni "Choose the application language"
+cekejNaOkno Vantrel; okno=$okno_
+obrysPo "$okno" "123,87 777x555" >/dev/null
+xdotool windowsize --sync "$okno" 100 100 2>/dev/null || xdotool windowsize "$okno" 100 100
+geometrie=$(obrysPo "$okno" "123,87 640x480")
+[[ $geometrie == "123,87 640x480" ]] || chyba "made small: $geometrie, expected 123,87 640x480"
 zavriF4 "$okno"
-porovnejNastaveni '"Jazyk"="EN"' '"IndexObrazku"=dword:00000007' '"Maximalni"=dword:00000000' \
-    '"Vlevo"=dword:0000007b' '"Nahore"=dword:00000057' '"Vyska"=dword:0000022b' \
-    '"Sirka"=dword:00000309'
+[[ $(hodnota Vyska)x$(hodnota Sirka) == 000001e0x00000280 ]] ||
+    chyba "stored $(hodnota Sirka) wide and $(hodnota Vyska) high after the minimum, expected 280 and 1e0"
 
-# Third run: a window stored far left of the screen and too small comes back onto the screen
-# at the minimum size; the close stores where it really was.
-printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-    '[HKEY_CURRENT_USER\Software\Tarsk\Vantrel]' '"Jazyk"="DE"' '"IndexObrazku"=dword:00000009' \
-    '"Maximalni"=dword:00000000' '"Vlevo"=dword:ffffec78' '"Nahore"=dword:00000028' \
-    '"Vyska"=dword:00000064' '"Sirka"=dword:00000064' >"$nastaveni"
+# A window stored far left of the screen and too small comes back onto the screen at the
+# minimum size; the close stores where it really was.
+zapisNastaveni '"Jazyk"="DE"' '"IndexObrazku"=dword:00000009' '"Maximalni"=dword:00000000' \
+    '"Vlevo"=dword:ffffec78' '"Nahore"=dword:00000028' '"Vyska"=dword:00000064' \
+    '"Sirka"=dword:00000064'
 spust
-okno=$(cekejNaOkno Vantrel)
-[[ $(obrys "$okno") == "0,40 640x480" ]] || chyba "third run at $(obrys "$okno"), expected 0,40 640x480"
-snimek vantrel-german
+cekejNaOkno Vantrel; okno=$okno_
+geometrie=$(obrysPo "$okno" "0,40 640x480")
+[[ $geometrie == "0,40 640x480" ]] || chyba "off-screen start at $geometrie, expected 0,40 640x480"
 zavriF4 "$okno"
 porovnejNastaveni '"Jazyk"="DE"' '"IndexObrazku"=dword:00000009' '"Maximalni"=dword:00000000' \
     '"Vlevo"=dword:00000000' '"Nahore"=dword:00000028' '"Vyska"=dword:000001e0' \
     '"Sirka"=dword:00000280'
 
-# Fourth run: a maximised close leaves the stored geometry as it was.
-printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-    '[HKEY_CURRENT_USER\Software\Tarsk\Vantrel]' '"Maximalni"=dword:00000001' \
-    '"Vlevo"=dword:00000011' >"$nastaveni"
+# A huge stored size is reduced to the screen: the window opens, closes at F4, and stores no
+# more than it had.
+zapisNastaveni '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000000' '"Nahore"=dword:00000000' \
+    '"Vyska"=dword:7fffffff' '"Sirka"=dword:7fffffff'
 spust
-okno=$(cekejNaOkno Vantrel)
+cekejNaOkno Vantrel; okno=$okno_
+read -r _ rozmer <<<"$(obrysPo "$okno" "0,0 1280x1024")"
+(( ${rozmer%x*} <= 1280 && ${rozmer#*x} <= 1024 )) || chyba "a huge stored size gave $rozmer"
+zavriF4 "$okno"
+(( 16#$(hodnota Sirka) <= 1280 && 16#$(hodnota Vyska) <= 1024 )) ||
+    chyba "stored $(hodnota Sirka) wide and $(hodnota Vyska) high after a huge size"
+
+# A maximised close leaves the stored geometry as it was.
+zapisNastaveni '"Maximalni"=dword:00000001' '"Vlevo"=dword:00000011'
+spust
+cekejNaOkno Vantrel; okno=$okno_
 zavriF4 "$okno"
 porovnejNastaveni '"Maximalni"=dword:00000001' '"Vlevo"=dword:00000011' '"Jazyk"="CZ"' \
     '"IndexObrazku"=dword:00000006'
 
-# Fifth run: settings that cannot be written are reported in a box at the close; once the box
-# is confirmed the program still ends, successfully.
+# Every shipped language shows the toolbar with its captions at the minimum width: the bar's
+# drawing then reaches far beyond the seven images alone (about 200 px).
+index=6
+for jazyk in CZ EN SK DE FR ES; do
+    zapisNastaveni "\"Jazyk\"=\"$jazyk\"" "$(printf '"IndexObrazku"=dword:%08x' $index)" \
+        '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000000' '"Nahore"=dword:00000000' \
+        '"Vyska"=dword:000001e0' '"Sirka"=dword:00000280'
+    index=$((index + 1))
+    spust
+    cekejNaOkno Vantrel; okno=$okno_
+    obrysPo "$okno" "0,0 640x480" >/dev/null
+    sleep 0.3
+    snimek "vantrel-$jazyk"
+    read -r vlevo nahore <<<"$(xwininfo -id "$okno" | awk '/Absolute upper-left X/ {x=$4}
+        /Absolute upper-left Y/ {print x, $4}')"
+    sirka=$(convert "$artefakty/vantrel-$jazyk.png" -crop "630x20+$((vlevo + 4))+$((nahore + 3))" \
+        +repage -fuzz 10% -trim -format '%w' info: 2>/dev/null)
+    (( ${sirka:-0} > 400 )) || chyba "$jazyk: the toolbar's drawing is ${sirka:-0} px wide; captions missing?"
+    zavriF4 "$okno"
+done
+
+# A join whose input vanished: the error box belongs to the main window and is centred on it,
+# right after the save dialog has closed.
+data=$prac/data
+mkdir -p "$data"
+printf 'a\n' >"$data/a.txt"
+printf 'b\n' >"$data/b.txt"
+zapisNastaveni '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000064' '"Nahore"=dword:00000032' \
+    '"Vyska"=dword:000001e0' '"Sirka"=dword:00000280'
+spust
+cekejNaOkno Vantrel; okno=$okno_
+obrysPo "$okno" "100,50 640x480" >/dev/null
+# A path typed in full into the open dialog, confirmed with Enter.
+pridejSoubor() {
+    klavesy "$okno" Insert
+    local dialog
+    cekejNaJineOkno "$okno"; dialog=$okno_
+    napis "$dialog" "$1"
+    klavesy "$dialog" Return
+    cekej 100 neviditelne "$dialog" || konec "the open dialog stayed open after $1"
+}
+pridejSoubor "$data/a.txt"
+pridejSoubor "$data/b.txt"
+rm "$data/b.txt"
+klavesy "$okno" F9
+cekejNaJineOkno "$okno"; ulozeni=$okno_
+napis "$ulozeni" "$data/out.txt"
+klavesy "$ulozeni" Return
+# The save dialog asks whether to create the new file; Yes is its default button.
+cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
+klavesy "$otazka" Return
+cekejNaOkno Vantrel "$okno"; box=$okno_
+sleep 0.3
+snimek vantrel-join-error
+vlastnik=$(xprop -id "$box" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.*window id # //p')
+[[ $((vlastnik)) -eq $((okno)) ]] || chyba "the error box is transient for ${vlastnik:-nothing}, not the main window $okno"
+stred() { read -r xy wh <<<"$(obrys "$1")"; echo $(( ${xy%,*} + ${wh%x*} / 2 )) $(( ${xy#*,} + ${wh#*x} / 2 )); }
+read -r ox oy <<<"$(stred "$okno")"
+read -r bx by <<<"$(stred "$box")"
+(( (bx - ox) ** 2 <= 400 && (by - oy) ** 2 <= 1600 )) ||
+    chyba "the error box is centred at $bx,$by, the main window at $ox,$oy"
+cmp -s "$data/out.txt" <(printf 'a\r\n\r\n') || chyba "the failed join's output holds $(od -c "$data/out.txt")"
+klavesy "$box" Return
+cekejNaZavreni Vantrel "$box"
+zavriF4 "$okno"
+
+# Settings that cannot be written are reported in a box at the close; once the box is
+# confirmed the program still ends, successfully.
 export XDG_CONFIG_HOME=$prac/soubor
 touch "$XDG_CONFIG_HOME"
 spust
-okno=$(cekejNaOkno Vantrel)
+cekejNaOkno Vantrel; okno=$okno_
 klavesy "$okno" F4
-box=$(cekejNaOkno Chyba)
+cekejNaOkno Chyba; box=$okno_
+snimek vantrel-settings-error
 klavesy "$box" Return
 cekejNaKonec "the settings error box"
 

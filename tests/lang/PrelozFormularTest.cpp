@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -276,6 +277,25 @@ TEST_F(PrelozFormularTest, ControlHintFollowsShowHint) {
     Nacti(Polozka("chkVolba-H", "Tip"));
     jazyk.PrelozFormular(t.okno);
     EXPECT_EQ(Hint(t.zaskrtavatko), QString());
+}
+
+// Texts of the language file are character data: markup in a translation is shown as it stands
+// (a label or tooltip that read it would load a local image).
+TEST_F(PrelozFormularTest, TranslationsAreNeverMarkup) {
+    const QString znacky = QStringLiteral("<img src=\"/etc/passwd\"> <b>bold</b>");
+    Nacti(Polozka("lblPopis", "&lt;img src=\"/etc/passwd\"&gt; &lt;b&gt;bold&lt;/b&gt;") +
+          Polozka("btnObrazek-H", "&lt;img src=\"/etc/passwd\"&gt; &lt;b&gt;bold&lt;/b&gt;"));
+    NastavHint(t.obrazkove, "Nápověda|");
+    jazyk.PrelozFormular(t.okno);
+    EXPECT_EQ(t.popisek->text(), znacky);
+    EXPECT_EQ(t.popisek->textFormat(), Qt::PlainText);
+    // What the tooltip shows is the text itself.
+    QTextDocument tip;
+    if (Qt::mightBeRichText(t.obrazkove->toolTip()))
+        tip.setHtml(t.obrazkove->toolTip());
+    else
+        tip.setPlainText(t.obrazkove->toolTip());
+    EXPECT_EQ(tip.toPlainText(), znacky);
 }
 
 // How many hint passes each kind gets shows which kinds it counts as: with no entry each pass
