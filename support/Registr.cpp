@@ -25,6 +25,14 @@ std::string ZakladJmena(const std::string& cesta) {
     return cesta.substr(cesta.rfind('/') + 1);
 }
 
+std::unique_ptr<TObsahRegistru> ZkusRozebrat(const std::string& bajty, const std::string& klic) {
+    try {
+        return std::make_unique<TObsahRegistru>(RozeberRegistr(bajty, klic));
+    } catch (const ENeplatnyFormat&) {
+        return nullptr;
+    }
+}
+
 } // namespace
 
 TRegistr::TRegistr() : TRegistr(VychoziCesta()) {}
@@ -61,11 +69,9 @@ bool TRegistr::OpenKey(const std::string& klic, bool vytvorit) {
     try {
         const TSouborRegistru::TCteni cteni = soubor_.Precti();
         if (cteni.stav == TSouborRegistru::TStav::Precten) {
-            try {
-                obsah = std::make_unique<TObsahRegistru>(RozeberRegistr(cteni.bajty, novy));
-            } catch (const ENeplatnyFormat&) {
+            obsah = ZkusRozebrat(cteni.bajty, novy);
+            if (obsah == nullptr)
                 duvod = Cesta() + " is not in the registry export format";
-            }
         } else if (cteni.stav == TSouborRegistru::TStav::PrilisVelky) {
             duvod = Cesta() + " is larger than " + std::to_string(MaxVelikostRegistru) + " bytes";
         }
@@ -77,14 +83,8 @@ bool TRegistr::OpenKey(const std::string& klic, bool vytvorit) {
     // An unusable file is kept aside at once, so that the read's report can say where it went.
     if (nepouzitelny) {
         try {
-            const std::string kam = soubor_.OdlozNeplatny([&](const std::string& bajty) {
-                try {
-                    RozeberRegistr(bajty, novy);
-                    return true;
-                } catch (const ENeplatnyFormat&) {
-                    return false;
-                }
-            });
+            const std::string kam = soubor_.OdlozNeplatny(
+                [&](const std::string& bajty) { return ZkusRozebrat(bajty, novy) != nullptr; });
             if (!kam.empty()) {
                 odlozene_.push_back(kam);
                 duvod += "; it was kept as " + kam;
@@ -189,31 +189,28 @@ void TRegistr::Zapis(const std::string& jmeno, std::uint32_t typ, const std::str
     const std::string chyba = ChybaZapisu(jmeno);
     if (!otevreny_ || !PlatneJmeno(jmeno))
         throw EChybaRegistru(chyba);
-    TObsahRegistru obsah;
+    std::unique_ptr<TObsahRegistru> obsah;
     std::string vysledek;
     try {
         soubor_.Zapis(
             [&](const std::string& bajty) {
-                try {
-                    obsah = RozeberRegistr(bajty, klic_);
-                    return true;
-                } catch (const ENeplatnyFormat&) {
-                    return false;
-                }
+                obsah = ZkusRozebrat(bajty, klic_);
+                return obsah != nullptr;
             },
             [&](const std::string* bajty, const std::string& odlozeno) {
                 if (!odlozeno.empty())
                     odlozene_.push_back(odlozeno);
                 if (bajty == nullptr) {
                     // A fresh file says where the file it replaces was kept.
-                    obsah = NovyRegistr(klic_, odlozene_.empty()
-                                                   ? std::string()
-                                                   : "The previous settings file could not be "
-                                                     "read; it was kept as " +
-                                                         ZakladJmena(odlozene_.back()));
+                    const std::string poznamka =
+                        odlozene_.empty() ? std::string()
+                                          : "The previous settings file could not be read; it "
+                                            "was kept as " +
+                                                ZakladJmena(odlozene_.back());
+                    obsah = std::make_unique<TObsahRegistru>(NovyRegistr(klic_, poznamka));
                 }
-                NastavHodnotu(obsah, klic_, jmeno, typ, data);
-                vysledek = SlozRegistr(obsah);
+                NastavHodnotu(*obsah, klic_, jmeno, typ, data);
+                vysledek = SlozRegistr(*obsah);
                 return vysledek;
             });
         snimek_ = std::make_unique<TObsahRegistru>(RozeberRegistr(vysledek, klic_));

@@ -5,8 +5,8 @@
 
 #include "../textfile/Pomocne.h"
 
-#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/file.h>
@@ -31,12 +31,8 @@ std::string Pridej(const std::string* bajty, const std::string&) {
 
 std::set<std::string> Soubory(const std::string& slozka) {
     std::set<std::string> jmena;
-    if (DIR* d = ::opendir(slozka.c_str())) {
-        while (const dirent* e = ::readdir(d))
-            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                jmena.insert(e->d_name);
-        ::closedir(d);
-    }
+    for (const auto& polozka : std::filesystem::directory_iterator(slozka))
+        jmena.insert(polozka.path().filename());
     return jmena;
 }
 
