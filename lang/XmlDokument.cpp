@@ -68,12 +68,22 @@ bool MaVnitrniEntity(const QXmlStreamReader& ctenar) {
     return false;
 }
 
-// A first pass that builds nothing: it checks the nesting depth and the cost of entity
-// expansion, which the DOM builder does not bound on its own.
+// A first pass that builds nothing: it checks the nesting depth, the cost of entity expansion
+// and the size of the expanded text, which the DOM builder does not bound on its own.
 void Proveruj(const QString& text, const QString& nazev) {
     QXmlStreamReader ctenar(text);
     ctenar.setNamespaceProcessing(false);
     int hloubka = 0;
+    qint64 znaku = 0;
+    auto pocitej = [&](qint64 kolik) {
+        znaku += kolik;
+        if (znaku > MaxTextJazyka)
+            throw EChybaJazyka(ChybaNaMiste(
+                nazev, ctenar.lineNumber(), ctenar.columnNumber(),
+                QStringLiteral("the text of the document, entities expanded, is longer than %1 "
+                               "characters")
+                    .arg(MaxTextJazyka)));
+    };
     while (!ctenar.atEnd()) {
         switch (ctenar.readNext()) {
         case QXmlStreamReader::StartElement:
@@ -81,6 +91,11 @@ void Proveruj(const QString& text, const QString& nazev) {
                 throw EChybaJazyka(ChybaNaMiste(
                     nazev, ctenar.lineNumber(), ctenar.columnNumber(),
                     QStringLiteral("elements nested deeper than %1 levels").arg(MaxHloubkaJazyka)));
+            for (const QXmlStreamAttribute& atribut : ctenar.attributes())
+                pocitej(atribut.value().size());
+            break;
+        case QXmlStreamReader::Characters:
+            pocitej(ctenar.text().size());
             break;
         case QXmlStreamReader::EndElement:
             --hloubka;

@@ -13,8 +13,12 @@ inline constexpr qint64 MaxVelikostJazyka = 8 * 1024 * 1024;
 // Entry, language element and a little slack; deep nesting makes the DOM slow and its
 // recursive clean-up could overflow the stack.
 inline constexpr int MaxHloubkaJazyka = 256;
-// Internal entities are expanded by the parser; their total expansion is capped (in
-// characters) so that many references to one large entity cannot exhaust memory.
+// The document's text (character data and attribute values, internal entities expanded), in
+// characters: a real language file holds a few thousand, and a 4000-character entity
+// referenced 4000 times must not become a 16-million-character caption.
+inline constexpr qint64 MaxTextJazyka = 4 * 1024 * 1024;
+// Before the text is measured, the parser's own per-entity limit times the number of entity
+// references bounds what the measuring pass itself may have to hold, in characters.
 inline constexpr qint64 MaxRozvinutiEntit = 16 * 1024 * 1024;
 
 // Reads and parses a language file. Only that file is read: no external entity, DTD or
@@ -22,7 +26,8 @@ inline constexpr qint64 MaxRozvinutiEntit = 16 * 1024 * 1024;
 // between elements is dropped. The encoding is the one the byte order mark or the XML
 // declaration names (any that ICU knows, windows-1250 included), UTF-8 otherwise.
 // Throws EChybaJazyka for a missing, non-regular or too large file, a read error, an unknown
-// encoding or a file that is not well-formed (the message names line and column).
+// encoding, a file over one of the limits above or one that is not well-formed (the message
+// names line and column).
 QDomDocument NactiDokumentJazyka(const QString& cesta);
 
 // The same for bytes already in memory; `nazev` names the source in error messages.

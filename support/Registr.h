@@ -1,48 +1,31 @@
 #pragma once
 
 // The per-user settings store: the current-user registry hive kept as one text file in the
-// registry-export format.
+// registry-export format (support/FormatRegistru.h), read and committed as
+// support/SouborRegistru.h describes. Every value write is committed on its own, and lines that
+// it does not replace (other keys, comments, values of types we cannot read) keep their bytes.
 //
-//   Windows Registry Editor Version 5.00
-//
-//   [HKEY_CURRENT_USER\Software\Tarsk\Vantrel]
-//   "Jazyk"="CZ"
-//   "Vlevo"=dword:fffffff6
-//   "Cesta"=hex(2):41,00,42,00,00,00
-//
-// Reading never opens the file for writing. Every write is committed on its own: under an
-// exclusive lock on "<file>.lock" the current file is read, the one value replaced, and a
-// temporary file in the same folder is synced and renamed over it. Lines that the write does not
-// replace (other keys, comments, values of types we cannot read) keep their bytes.
-//
-// A file that is not in the format is never overwritten: reading reports it as "Failed to get
-// data", and the first write moves it aside to "<file>.corrupt-YYYYMMDD-HHMMSS[-n]" before
-// starting a fresh file, which records that name in a comment line (see OdlozeneSoubory()).
+// A file that cannot be used is never overwritten. One that is not in the format or is larger
+// than MaxVelikostRegistru is moved aside as soon as it is found, and the first value read
+// reports where it went ("Failed to get data for 'Jazyk': <file> is not in the registry export
+// format; it was kept as <file>.corrupt-..."). Anything but a regular file is refused, also for
+// writing. The error texts start with the value's name as the settings boxes show them.
+
+#include "support/FormatRegistru.h"
+#include "support/SouborRegistru.h"
 
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace vantrel {
-
-struct THodnota;
 
 // A settings value that cannot be read or written; the message names the value.
 class EChybaRegistru : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// Value types, numbered as the registry numbers them.
-enum TTypHodnoty : std::uint32_t {
-    thNone = 0,
-    thSz = 1,
-    thExpandSz = 2,
-    thBinary = 3,
-    thDword = 4,
 };
 
 class TRegistr {
@@ -60,7 +43,7 @@ public:
 
     // ${XDG_CONFIG_HOME:-~/.config}/Tarsk/Vantrel.reg; XDG_CONFIG_HOME counts only when absolute.
     static std::string VychoziCesta();
-    const std::string& Cesta() const { return cesta_; }
+    const std::string& Cesta() const { return soubor_.Cesta(); }
 
     // Opens a key of the current-user hive. A path with a leading backslash is absolute, one
     // without is relative to the open key. Without `vytvorit`, a missing file or key gives
@@ -73,8 +56,9 @@ public:
     // Full path of the open key, e.g. "HKEY_CURRENT_USER\Software\Tarsk\Vantrel".
     std::string CurrentPath() const;
 
-    // Throws "Failed to get data for '<jmeno>'" when the file cannot be read or parsed, as then
-    // it cannot be told whether the value exists. False when no key is open.
+    // Throws "Failed to get data for '<jmeno>'" (and the reason, when there is one to tell) when
+    // the file cannot be read or used, as then it cannot be told whether the value exists.
+    // False when no key is open.
     bool ValueExists(const std::string& jmeno) const;
     // The value's type; throws "Failed to get data" when it does not exist.
     TTypHodnoty GetDataType(const std::string& jmeno) const;
@@ -86,38 +70,27 @@ public:
     std::int32_t ReadInteger(const std::string& jmeno) const;
 
     // Each write is committed before it returns; a failure throws "Failed to set data for
-    // '<jmeno>'" and leaves the file as it was. Texts must be valid UTF-8.
+    // '<jmeno>'" (and the reason, when there is one to tell) and leaves the file as it was.
+    // Texts must be valid UTF-8; a value that would make the file larger than
+    // MaxVelikostRegistru is refused.
     void WriteString(const std::string& jmeno, const std::string& hodnota);
     void WriteExpandString(const std::string& jmeno, const std::string& hodnota);
     void WriteInteger(const std::string& jmeno, std::int32_t hodnota);
 
-    // Files that this store moved aside because they could not be parsed, oldest first; the
-    // caller should tell the user where they went.
+    // Files that this store moved aside because they could not be used, oldest first.
     const std::vector<std::string>& OdlozeneSoubory() const { return odlozene_; }
-
-    struct TObsah; // parsed file, defined in the .cpp
 
 private:
     void Zapis(const std::string& jmeno, std::uint32_t typ, const std::string& data);
-    const THodnota* Najdi(const std::string& jmeno) const;
+    const THodnotaRegistru* Najdi(const std::string& jmeno) const;
 
-    std::string cesta_;
+    TSouborRegistru soubor_;
     std::string klic_; // without the hive and without leading or trailing backslashes
     bool otevreny_ = false;
-    bool nelzeCist_ = false; // the file exists but could not be read or parsed
-    std::unique_ptr<TObsah> snimek_;
+    bool nelzeCist_ = false; // the file exists but could not be read or used
+    std::string duvodCteni_; // why, for the user; empty for a plain read error
+    std::unique_ptr<TObsahRegistru> snimek_;
     std::vector<std::string> odlozene_;
 };
-
-// The file calls through which the store reads and commits, so that tests can make one fail.
-struct TRegistrVolani {
-    ssize_t (*read)(int handle, void* kam, size_t kolik);
-    ssize_t (*write)(int handle, const void* co, size_t kolik);
-    int (*fsync)(int handle);
-    int (*close)(int handle);
-    int (*rename)(const char* z, const char* na);
-};
-TRegistrVolani& RegistrVolani();
-const TRegistrVolani& VychoziRegistrVolani();
 
 } // namespace vantrel

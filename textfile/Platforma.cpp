@@ -214,11 +214,20 @@ TDruhZarizeni DruhZarizeni(int handle) {
     return TDruhZarizeni::Neznamy;
 }
 
+namespace {
+
+TIdentita IdentitaZUdaju(const struct stat& udaje) {
+    const bool obsah = S_ISREG(udaje.st_mode) || S_ISBLK(udaje.st_mode) || S_ISFIFO(udaje.st_mode);
+    return {udaje.st_dev, udaje.st_ino, obsah};
+}
+
+} // namespace
+
 bool Identita(const std::string& cesta, TIdentita& identita) {
     struct stat udaje;
     if (NeplatnaCesta(cesta) || ::stat(cesta.c_str(), &udaje) != 0)
         return false;
-    identita = {udaje.st_dev, udaje.st_ino};
+    identita = IdentitaZUdaju(udaje);
     return true;
 }
 
@@ -226,7 +235,7 @@ bool IdentitaHandle(int handle, TIdentita& identita) {
     struct stat udaje;
     if (::fstat(handle, &udaje) != 0)
         return false;
-    identita = {udaje.st_dev, udaje.st_ino};
+    identita = IdentitaZUdaju(udaje);
     return true;
 }
 

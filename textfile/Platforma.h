@@ -31,6 +31,9 @@ TDruhZarizeni DruhZarizeni(int handle);
 struct TIdentita {
     dev_t zarizeni;
     ino_t uzel;
+    // A regular file, block device or FIFO: content that reading and writing it at once would
+    // clobber or drain, unlike a terminal or /dev/null.
+    bool obsah;
     bool operator==(const TIdentita& o) const { return zarizeni == o.zarizeni && uzel == o.uzel; }
 };
 bool Identita(const std::string& cesta, TIdentita& identita);

@@ -73,7 +73,8 @@ bool StejnaCesta(const std::string& a, const std::string& b) {
     return a == b || plna(a) == plna(b);
 }
 
-// The input that is the output itself, or -1.
+// The input that is the output itself, or -1. Only a file with content counts: a device such as
+// /dev/null or a terminal may well be both.
 std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
     platforma::TIdentita vystup{};
     bool existuje;
@@ -87,7 +88,7 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
     for (std::size_t i = 0; i < spojeni.Vstupy.size(); ++i) {
         const std::string cesta = KodujCestu(spojeni.Vstupy[i]);
         platforma::TIdentita vstup{};
-        if (existuje ? platforma::Identita(cesta, vstup) && vstup == vystup
+        if (existuje ? vystup.obsah && platforma::Identita(cesta, vstup) && vstup == vystup
                      : !spojeni.NaStandardniVystup && StejnaCesta(cesta, cestaVystupu))
             return static_cast<std::ptrdiff_t>(i);
     }

@@ -38,8 +38,9 @@ private:
 // followed by one empty line; ends the output at the first failure, holding what was written
 // before it, and raises EChybaSpojeni. Files are closed also on failure.
 //
-// An output that is one of the inputs (the same file, or the same path while it does not exist
-// yet) is refused with the sharing error for that input before the output is opened or emptied.
+// An output that is one of the inputs (the same regular file, block device or FIFO, or the same
+// path while it does not exist yet) is refused with the sharing error for that input before the
+// output is opened or emptied; a character device such as /dev/null may be both.
 void Spoj(const TSpojeni& spojeni);
 
 } // namespace vantrel

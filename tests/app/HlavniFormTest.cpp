@@ -10,7 +10,9 @@
 #include "support/fOAplikaci.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -378,13 +380,24 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
             test::TPoruchyRegistru poruchy(test::TPoruchyRegistru::Read, poskozeny ? 0 : 1, EIO);
             okno = Vytvor();
         }
+        // A corrupt file is kept aside at once, and the box says where.
+        const QString cesta = QString::fromStdString(TRegistr::VychoziCesta());
+        const QStringList kopie = QFileInfo(cesta).dir().entryList({"Vantrel.reg.corrupt-*"});
+        ASSERT_EQ(kopie.size(), poskozeny ? 1 : 0);
+        const QString kam = poskozeny ? QFileInfo(cesta).dir().filePath(kopie[0]) : cesta;
         ASSERT_TRUE(box.videny);
-        EXPECT_EQ(box.text, cteni + "(Failed to get data for 'Jazyk'.)");
+        EXPECT_EQ(box.text, cteni + "(Failed to get data for 'Jazyk'" +
+                                (poskozeny ? ": " + cesta +
+                                                 " is not in the registry export format; it was "
+                                                 "kept as " +
+                                                 kam
+                                           : QString()) +
+                                ".)");
         EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
         EXPECT_EQ(okno->pos(), QPoint(0, 0));
-        EXPECT_EQ(Obsah(TRegistr::VychoziCesta().c_str()), pred) << "reading changed the file";
+        EXPECT_EQ(Obsah(kam), pred) << "reading changed the file";
         okno.reset();
-        QFile::remove(TRegistr::VychoziCesta().c_str());
+        QFile::remove(kam);
     }
 }
 

@@ -236,12 +236,22 @@ TEST_F(NepratelskeSoubory, EntityExpansionIsBounded) {
                              "\">]><r><S><K><CZ>" + QByteArray("&e;").repeated(200000) +
                              "</CZ></K></S></r>";
 
+    // Few references, each to an entity under that limit: a 16-million-character caption.
+    const QByteArray dlouhy = "<!DOCTYPE r [<!ENTITY e \"" + QByteArray(4000, 'x') +
+                              "\">]><r><S><K><CZ>" + QByteArray("&e;").repeated(4000) +
+                              "</CZ></K></S></r>";
+
     const QByteArray smich = smichy;
-    for (const QByteArray* data : {&smich, &mnoho}) {
+    for (const QByteArray* data : {&smich, &mnoho, &dlouhy}) {
         QElapsedTimer stopky;
         stopky.start();
         EXPECT_THROW(NactiDokumentJazyka(Zapis("vtrl.xml", *data)), EChybaJazyka);
         EXPECT_LT(stopky.elapsed(), 5000);
+    }
+    try {
+        NactiDokumentJazyka(Zapis("vtrl.xml", dlouhy));
+    } catch (const EChybaJazyka& e) {
+        EXPECT_TRUE(e.Zprava().contains("longer than 4194304 characters")) << e.what();
     }
 }
 

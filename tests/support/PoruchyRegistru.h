@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/Registr.h"
+#include "support/SouborRegistru.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -11,7 +11,7 @@ namespace vantrel::test {
 
 class TPoruchyRegistru {
 public:
-    enum TDruh { Read, Write, Fsync, Close, Rename };
+    enum TDruh { Read, Write, Fsync, Close, Rename, Flock };
 
     TPoruchyRegistru(TDruh druh, int n, int cislo) {
         stav() = {druh, n, cislo, 0, false};
@@ -29,6 +29,9 @@ public:
             },
             [](const char* z, const char* na) {
                 return Vyber(Rename) ? Selhej() : VychoziRegistrVolani().rename(z, na);
+            },
+            [](int h, int operace) {
+                return Vyber(Flock) ? Selhej() : VychoziRegistrVolani().flock(h, operace);
             },
         };
     }

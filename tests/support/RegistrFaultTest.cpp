@@ -123,5 +123,18 @@ TEST_F(RegistrFaultTest, AFailedReadIsReportedAndTheFileKept) {
     EXPECT_EQ(Precti(cesta_), kPuvodni);
 }
 
+// A file system that keeps no locks (NFS refuses an exclusive one on a folder): the commit goes
+// on without the lock, whole by its rename.
+TEST_F(RegistrFaultTest, AFileSystemWithoutLocksStillTakesWrites) {
+    TRegistr registr(cesta_);
+    ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, true));
+    for (int cislo : {ENOLCK, EBADF}) {
+        TPoruchyRegistru poruchy(TPoruchyRegistru::Flock, 1, cislo);
+        registr.WriteString("Jazyk", cislo == ENOLCK ? "EN" : "CZ");
+        EXPECT_TRUE(poruchy.Nastala());
+    }
+    EXPECT_EQ(Precti(cesta_), kPuvodni);
+}
+
 } // namespace
 } // namespace vantrel

@@ -1,0 +1,337 @@
+#include "support/SouborRegistru.h"
+
+#include <cerrno>
+#include <climits>
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vantrel {
+
+namespace {
+
+const TRegistrVolani g_vychoziVolani = {::read, ::write, ::fsync, ::close, ::rename, ::flock};
+TRegistrVolani g_volani = g_vychoziVolani;
+
+// Temporary files older than this run and held by no process were left by a crashed commit.
+const std::time_t g_zacatekBehu = std::time(nullptr);
+
+std::string Slozka(const std::string& cesta) {
+    const std::size_t lomitko = cesta.rfind('/');
+    return lomitko == std::string::npos ? std::string(".")
+           : lomitko == 0               ? std::string("/")
+                                        : cesta.substr(0, lomitko);
+}
+
+std::string ZakladJmena(const std::string& cesta) {
+    const std::size_t lomitko = cesta.rfind('/');
+    return lomitko == std::string::npos ? cesta : cesta.substr(lomitko + 1);
+}
+
+ESouborRegistru NeniSoubor(const std::string& cesta) {
+    return ESouborRegistru(cesta + " is not a regular file");
+}
+
+int Otevri(const std::string& cesta, int priznaky) {
+    int fd;
+    do
+        fd = ::open(cesta.c_str(), priznaky | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Reads `cil`; `cesta` is the name the user knows, for messages.
+TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& cesta) {
+    TSouborRegistru::TCteni cteni;
+    struct stat st;
+    if (::stat(cil.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return cteni;
+        throw ESouborRegistru();
+    }
+    // A FIFO would block the start until someone writes into it; a device is no settings file.
+    if (!S_ISREG(st.st_mode))
+        throw NeniSoubor(cesta);
+    const int fd = Otevri(cil, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return cteni;
+        throw ESouborRegistru();
+    }
+    // The name may have been given to something else since stat.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        g_volani.close(fd);
+        throw NeniSoubor(cesta);
+    }
+    cteni.stav = TSouborRegistru::TStav::Precten;
+    if (static_cast<std::uint64_t>(st.st_size) > MaxVelikostRegistru)
+        cteni.stav = TSouborRegistru::TStav::PrilisVelky;
+    char buf[8192];
+    while (cteni.stav == TSouborRegistru::TStav::Precten) {
+        const ssize_t n = g_volani.read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            g_volani.close(fd);
+            throw ESouborRegistru();
+        }
+        if (n == 0)
+            break;
+        cteni.bajty.append(buf, static_cast<std::size_t>(n));
+        if (cteni.bajty.size() > MaxVelikostRegistru)
+            cteni.stav = TSouborRegistru::TStav::PrilisVelky;
+    }
+    g_volani.close(fd);
+    if (cteni.stav == TSouborRegistru::TStav::PrilisVelky)
+        cteni.bajty.clear();
+    return cteni;
+}
+
+bool VytvorSlozky(const std::string& cesta) {
+    const std::size_t lomitko = cesta.rfind('/');
+    if (lomitko == std::string::npos || lomitko == 0)
+        return true;
+    const std::string slozka = cesta.substr(0, lomitko);
+    struct stat st;
+    if (::stat(slozka.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    if (!VytvorSlozky(slozka))
+        return false;
+    return ::mkdir(slozka.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// Where a chain of symbolic links ends; that file need not exist.
+std::string KonecnyCil(const std::string& cesta) {
+    std::string cil = cesta;
+    for (int skok = 0; skok < 40; ++skok) {
+        struct stat st;
+        if (::lstat(cil.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return cil;
+        char odkaz[PATH_MAX];
+        const ssize_t n = ::readlink(cil.c_str(), odkaz, sizeof odkaz);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof odkaz)
+            throw ESouborRegistru();
+        const std::string kam(odkaz, static_cast<std::size_t>(n));
+        cil = kam[0] == '/' ? kam : Slozka(cil) + "/" + kam;
+    }
+    throw ESouborRegistru(cesta + " is a loop of symbolic links");
+}
+
+// 0 when locked, or when the file system keeps no locks (NFS refuses one on a read-only
+// descriptor): the rename still keeps the file whole. Otherwise errno.
+int Zamkni(int fd, int operace) {
+    for (;;) {
+        if (g_volani.flock(fd, operace) == 0)
+            return 0;
+        const int chyba = errno;
+        if (chyba == EINTR)
+            continue;
+        if (chyba == ENOLCK || chyba == EOPNOTSUPP || chyba == EINVAL || chyba == EBADF)
+            return 0;
+        return chyba;
+    }
+}
+
+// The exclusive lock of one commit, on the file's folder, which a commit never replaces. A busy
+// lock is waited for in a thread of its own: blocked in the kernel, the wait is served in turn
+// (polling could starve behind a busy writer), and it can still be given up in time.
+class TZamek {
+public:
+    TZamek(const std::string& cil, const std::string& cesta) {
+        fd_ = Otevri(Slozka(cil), O_RDONLY | O_DIRECTORY);
+        if (fd_ < 0)
+            throw ESouborRegistru();
+        const int chyba = Zamkni(fd_, LOCK_EX | LOCK_NB);
+        if (chyba == 0)
+            return;
+        if (chyba != EWOULDBLOCK) {
+            ::close(fd_);
+            throw ESouborRegistru();
+        }
+        auto cekani = std::make_shared<TCekani>();
+        cekani->fd = fd_;
+        std::thread vlakno([cekani] {
+            const int vysledek = Zamkni(cekani->fd, LOCK_EX);
+            std::lock_guard<std::mutex> zamek(cekani->mutex);
+            cekani->vysledek = vysledek;
+            cekani->hotovo = true;
+            // Given up meanwhile: the lock, once it comes, is released at once.
+            if (cekani->opusteno)
+                ::close(cekani->fd);
+            cekani->zmena.notify_one();
+        });
+        std::unique_lock<std::mutex> zamek(cekani->mutex);
+        if (!cekani->zmena.wait_for(zamek, CekaniNaZamek, [&] { return cekani->hotovo; })) {
+            cekani->opusteno = true;
+            zamek.unlock();
+            vlakno.detach();
+            throw ESouborRegistru(cesta + " is being written by another process");
+        }
+        zamek.unlock();
+        vlakno.join();
+        if (cekani->vysledek != 0) {
+            ::close(fd_);
+            throw ESouborRegistru();
+        }
+    }
+    ~TZamek() { ::close(fd_); }
+    TZamek(const TZamek&) = delete;
+    TZamek& operator=(const TZamek&) = delete;
+
+private:
+    struct TCekani {
+        std::mutex mutex;
+        std::condition_variable zmena;
+        int fd = -1;
+        int vysledek = 0;
+        bool hotovo = false;
+        bool opusteno = false;
+    };
+    int fd_ = -1;
+};
+
+bool ZapisVse(int fd, const std::string& data) {
+    std::size_t hotovo = 0;
+    while (hotovo < data.size()) {
+        const ssize_t n = g_volani.write(fd, data.data() + hotovo, data.size() - hotovo);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        hotovo += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Replaces the file by `data` through a synced temporary file in the same folder.
+void NahradSoubor(const std::string& cil, const std::string& data) {
+    std::string vzor = cil + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(vzor.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw ESouborRegistru();
+    // Held while it is written, so that no clean-up takes it for a leftover.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    struct stat st;
+    bool ok = true;
+    if (::stat(cil.c_str(), &st) == 0)
+        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    ok = ok && ZapisVse(fd, data) && g_volani.fsync(fd) == 0;
+    ok = (g_volani.close(fd) == 0) && ok;
+    ok = ok && g_volani.rename(vzor.c_str(), cil.c_str()) == 0;
+    if (!ok) {
+        ::unlink(vzor.c_str());
+        throw ESouborRegistru();
+    }
+    const int dfd = Otevri(Slozka(cil), O_RDONLY | O_DIRECTORY);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+// Removes "<file>.tmp-XXXXXX" files that a commit of an earlier run left behind.
+void UklidDocasne(const std::string& cil) {
+    const std::string slozka = Slozka(cil);
+    const std::string predpona = ZakladJmena(cil) + ".tmp-";
+    DIR* d = ::opendir(slozka.c_str());
+    if (d == nullptr)
+        return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string jmeno = e->d_name;
+        if (jmeno.size() != predpona.size() + 6 || jmeno.compare(0, predpona.size(), predpona) != 0)
+            continue;
+        const std::string cesta = slozka + "/" + jmeno;
+        const int fd = Otevri(cesta, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_mtime < g_zacatekBehu &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(cesta.c_str());
+        ::close(fd);
+    }
+    ::closedir(d);
+}
+
+// Moves an unusable file to a name that does not exist yet and returns that name.
+std::string OdlozStranou(const std::string& cil, const std::string& cesta) {
+    const std::time_t ted = std::time(nullptr);
+    std::tm mistni{};
+    ::localtime_r(&ted, &mistni);
+    char razitko[32];
+    std::strftime(razitko, sizeof razitko, "%Y%m%d-%H%M%S", &mistni);
+    const std::string zaklad = cil + ".corrupt-" + razitko;
+    int chyba = EEXIST;
+    for (int n = 1; n < 1000 && chyba == EEXIST; ++n) {
+        const std::string kam = n == 1 ? zaklad : zaklad + "-" + std::to_string(n);
+        if (::renameat2(AT_FDCWD, cil.c_str(), AT_FDCWD, kam.c_str(), RENAME_NOREPLACE) == 0)
+            return kam;
+        chyba = errno;
+        if (chyba != EINVAL && chyba != ENOSYS)
+            continue;
+        // The file system cannot rename without replacing: a hard link refuses an existing name.
+        if (::link(cil.c_str(), kam.c_str()) == 0) {
+            if (::unlink(cil.c_str()) == 0)
+                return kam;
+            chyba = errno;
+            ::unlink(kam.c_str());
+            break;
+        }
+        chyba = errno;
+    }
+    throw ESouborRegistru(cesta + " could not be moved aside: " + std::strerror(chyba));
+}
+
+} // namespace
+
+TRegistrVolani& RegistrVolani() {
+    return g_volani;
+}
+const TRegistrVolani& VychoziRegistrVolani() {
+    return g_vychoziVolani;
+}
+
+TSouborRegistru::TCteni TSouborRegistru::Precti() const {
+    return PrectiSoubor(cesta_, cesta_);
+}
+
+std::string TSouborRegistru::OdlozNeplatny(const TKontrola& platny) const {
+    const std::string cil = KonecnyCil(cesta_);
+    TZamek zamek(cil, cesta_);
+    const TCteni cteni = PrectiSoubor(cil, cesta_);
+    if (cteni.stav == TStav::Chybi || (cteni.stav == TStav::Precten && platny(cteni.bajty)))
+        return "";
+    return OdlozStranou(cil, cesta_);
+}
+
+std::string TSouborRegistru::Zapis(const TKontrola& platny, const TUprava& uprav) const {
+    if (!VytvorSlozky(cesta_))
+        throw ESouborRegistru();
+    const std::string cil = KonecnyCil(cesta_);
+    TZamek zamek(cil, cesta_);
+    TCteni cteni = PrectiSoubor(cil, cesta_);
+    std::string odlozeno;
+    if (cteni.stav == TStav::PrilisVelky ||
+        (cteni.stav == TStav::Precten && !platny(cteni.bajty))) {
+        odlozeno = OdlozStranou(cil, cesta_);
+        cteni = TCteni{};
+    }
+    const std::string novy = uprav(cteni.stav == TStav::Precten ? &cteni.bajty : nullptr, odlozeno);
+    if (novy.size() > MaxVelikostRegistru)
+        throw ESouborRegistru(cesta_ + " would grow larger than " +
+                              std::to_string(MaxVelikostRegistru) + " bytes");
+    UklidDocasne(cil);
+    NahradSoubor(cil, novy);
+    return odlozeno;
+}
+
+} // namespace vantrel
