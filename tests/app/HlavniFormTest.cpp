@@ -239,7 +239,7 @@ int SirkaSPopisky(QToolBar* lista) {
 
 // The shipped languages at the narrowest window: every caption beside its image, each with its
 // own access key, and a join report that leaves room for the file's name and size. A larger
-// font may hide captions, but never in a language where the designed Czech ones still show.
+// font may hide the captions, but no language hides them where the designed Czech ones show.
 TEST_F(HlavniFormTest, ShippedLanguagesShowEveryCaption) {
     const char* const kody[] = {"CZ", "EN", "SK", "DE", "FR", "ES"};
     for (const double nasobek : {1.0, 1.25}) {
@@ -252,7 +252,7 @@ TEST_F(HlavniFormTest, ShippedLanguagesShowEveryCaption) {
             sluzby_.Jazyk.KodJazyka = kod;
             Zobraz(*okno);
             QToolBar* lista = okno->ActionToolBar1;
-            if (sirkaCestiny == 0)
+            if (sirkaCestiny == 0) // Czech comes first
                 sirkaCestiny = SirkaSPopisky(lista);
             if (nasobek == 1.0) {
                 EXPECT_LE(sirkaCestiny, okno->minimumWidth());
