@@ -7,20 +7,25 @@
 #include "app/fHlavni.h"
 #include "lang/fJazyk.h"
 #include "support/Registr.h"
+#include "support/SoubUtility.h"
 #include "support/fOAplikaci.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
+#include <set>
 
 void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
@@ -213,6 +218,78 @@ TEST_F(HlavniFormTest, EveryActionStaysOnTheToolbar) {
     okno->resize(1600, 600);
     QApplication::processEvents();
     EXPECT_EQ(okno->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+}
+
+// The desktop's font while it lives: DejaVu Sans at Qt's default size times `nasobek`.
+class TPismo {
+public:
+    explicit TPismo(double nasobek) : puvodni_(QApplication::font()) {
+        QFont pismo(QStringLiteral("DejaVu Sans"));
+        pismo.setPointSizeF(puvodni_.pointSizeF() * nasobek);
+        QApplication::setFont(pismo);
+    }
+    ~TPismo() { QApplication::setFont(puvodni_); }
+
+private:
+    QFont puvodni_;
+};
+
+// The width the toolbar needs to show every caption beside its image.
+int SirkaSPopisky(QToolBar* lista) {
+    const Qt::ToolButtonStyle styl = lista->toolButtonStyle();
+    lista->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const int sirka = lista->layout()->sizeHint().width();
+    lista->setToolButtonStyle(styl);
+    return sirka;
+}
+
+// The shipped languages at the narrowest window: every caption beside its image, each with its
+// own access key, and a join report that leaves room for the file's name and size. A larger
+// font may hide the captions, but no language hides them where the designed Czech ones show.
+TEST_F(HlavniFormTest, ShippedLanguagesShowEveryCaption) {
+    const char* const kody[] = {"CZ", "EN", "SK", "DE", "FR", "ES"};
+    for (const double nasobek : {1.0, 1.25}) {
+        TPismo pismo(nasobek);
+        ASSERT_EQ(QFontInfo(QApplication::font()).family(), "DejaVu Sans");
+        int sirkaCestiny = 0;
+        for (const char* kod : kody) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2x").arg(kod).arg(nasobek).toStdString());
+            auto okno = Vytvor(QStringLiteral(VTRL_XML));
+            sluzby_.Jazyk.KodJazyka = kod;
+            Zobraz(*okno);
+            QToolBar* lista = okno->ActionToolBar1;
+            if (sirkaCestiny == 0) // Czech comes first
+                sirkaCestiny = SirkaSPopisky(lista);
+            if (nasobek == 1.0) {
+                EXPECT_LE(sirkaCestiny, okno->minimumWidth());
+            }
+            okno->resize(std::max(okno->minimumWidth(), sirkaCestiny), okno->height());
+            QApplication::processEvents();
+            EXPECT_EQ(lista->toolButtonStyle(), Qt::ToolButtonTextBesideIcon)
+                << "needs " << SirkaSPopisky(lista) << " px of " << okno->width();
+            std::set<QKeySequence> klavesy;
+            for (QAction* akce : lista->actions()) {
+                auto* tlacitko = qobject_cast<QToolButton*>(lista->widgetForAction(akce));
+                if (tlacitko == nullptr)
+                    continue;
+                SCOPED_TRACE(tlacitko->text().toStdString());
+                EXPECT_TRUE(tlacitko->isVisibleTo(lista));
+                EXPECT_LE(tlacitko->geometry().right(), lista->contentsRect().right());
+                const QKeySequence klavesa = QKeySequence::mnemonic(tlacitko->text());
+                EXPECT_FALSE(klavesa.isEmpty()) << "no access key";
+                EXPECT_TRUE(klavesa.isEmpty() || klavesy.insert(klavesa).second)
+                    << "access key taken";
+            }
+            EXPECT_EQ(klavesy.size(), 7u);
+            if (nasobek == 1.0) {
+                okno->StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": vysledek.txt ") +
+                                            TextVelikosti(qint64(4) << 30, true));
+                QApplication::processEvents();
+                EXPECT_LE(okno->StatusPanel1->sizeHint().width(), okno->StatusPanel1->width())
+                    << okno->StatusPanel1->text().toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(HlavniFormTest, StoredPlacementIsApplied) {

@@ -175,6 +175,8 @@ TEST_F(JazykovySoubor, KazdyZaznamVeVsechJazycich) {
         ASSERT_FALSE(e.isNull()) << "entry missing";
         const QString vestaveny = cesta(z.vestaveny);
         const bool napoveda = QString(z.klic).endsWith("-H");
+        // The toolbar shows the actions' captions; the Czech ones get their keys from the design.
+        const bool naListe = QString(z.sekce) == "HlavniForm" && z.klic[0] == 'a' && !napoveda;
         for (const char* kod : kody) {
             SCOPED_TRACE(kod);
             const QDomElement jazyk = e.firstChildElement(kod);
@@ -183,9 +185,16 @@ TEST_F(JazykovySoubor, KazdyZaznamVeVsechJazycich) {
             ASSERT_TRUE(jedinyText(jazyk, &text)) << "not a single piece of text";
             EXPECT_FALSE(text.isEmpty());
             EXPECT_FALSE(okrajovaMezera(text)) << text.toStdString();
-            EXPECT_FALSE(text.contains('&')) << "no access keys in captions";
             if (QString(kod) == "CZ") {
                 EXPECT_EQ(text, vestaveny);
+            }
+            if (naListe && QString(kod) != "CZ") {
+                const qsizetype znak = text.indexOf('&');
+                EXPECT_TRUE(text.count('&') == 1 && znak + 1 < text.size() &&
+                            text[znak + 1].isLetter())
+                    << "one access key, on a letter: " << text.toStdString();
+            } else {
+                EXPECT_FALSE(text.contains('&')) << "no access key here";
             }
             // A hint is tooltip "|" long hint; an early "|" would cut the tooltip short.
             if (napoveda) {
