@@ -181,20 +181,36 @@ void THlavniForm::obnovPopiskyAkci() {
         akce->setStatusTip(DlouhyHint(Hint(akce)));
         akce->setIconText(akce->text() == Utf8(popis.titulek) ? Utf8(popis.naListe) : akce->text());
     }
+    zmerListu();
+}
+
+// The widths the toolbar needs with the captions beside and under the images.
+void THlavniForm::zmerListu() {
     const Qt::ToolButtonStyle styl = ActionToolBar1->toolButtonStyle();
     ActionToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    sirkaListySPopisky_ = ActionToolBar1->layout()->sizeHint().width();
+    sirkaListyVedle_ = ActionToolBar1->layout()->sizeHint().width();
+    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    sirkaListyPod_ = ActionToolBar1->layout()->sizeHint().width();
     ActionToolBar1->setToolButtonStyle(styl);
     prizpusobListu();
 }
 
-// Every action stays on the bar: where the captions would push some of them out of sight
-// (a narrow window, a long language, a large font), the bar shows the images alone, with the
-// captions in the tooltips.
+// Every action stays on the bar with its caption: beside its image where the window is wide
+// enough, under it where not (a large font). Only captions too long for either (a language a
+// user wrote) give way to the images alone, with the captions in the tooltips.
 void THlavniForm::prizpusobListu() {
-    const bool vejdou = sirkaListySPopisky_ <= width();
-    ActionToolBar1->setToolButtonStyle(vejdou ? Qt::ToolButtonTextBesideIcon
-                                              : Qt::ToolButtonIconOnly);
+    Qt::ToolButtonStyle styl = Qt::ToolButtonIconOnly;
+    if (sirkaListyVedle_ <= width())
+        styl = Qt::ToolButtonTextBesideIcon;
+    else if (sirkaListyPod_ <= width())
+        styl = Qt::ToolButtonTextUnderIcon;
+    ActionToolBar1->setToolButtonStyle(styl);
+}
+
+void THlavniForm::changeEvent(QEvent* udalost) {
+    QMainWindow::changeEvent(udalost);
+    if (udalost->type() == QEvent::FontChange || udalost->type() == QEvent::StyleChange)
+        zmerListu();
 }
 
 void THlavniForm::resizeEvent(QResizeEvent* udalost) {

@@ -74,6 +74,7 @@ protected:
     void showEvent(QShowEvent* udalost) override;
     void moveEvent(QMoveEvent* udalost) override;
     void resizeEvent(QResizeEvent* udalost) override;
+    void changeEvent(QEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
 
 private:
@@ -84,6 +85,7 @@ private:
     void vytvorSeznam();
     void vytvorStavovyRadek();
     void obnovPopiskyAkci();
+    void zmerListu();
     void prizpusobListu();
     void umistiNaObrazovku();
     QRect vnejsiObrys() const;
@@ -120,8 +122,9 @@ private:
     // known, then once more without the frame.
     QSize vnejsiVelikost_;
     QMargins ramecek_;
-    // Width the toolbar needs to show every action with its caption.
-    int sirkaListySPopisky_ = 0;
+    // Widths the toolbar needs to show every action with its caption beside and under its image.
+    int sirkaListyVedle_ = 0;
+    int sirkaListyPod_ = 0;
     bool odstranuji_ = false;
     bool spojuji_ = false;
     // Exit asked for while a join runs: the window closes once the join has ended.
