@@ -303,12 +303,25 @@ TEST(VantrelJoin, AFailingReadStopsTheJoinWithItsFile) {
     }
 }
 
-TEST(VantrelJoin, FileNamesThatAreNotValidText) {
-    TDocasnaSlozka s;
-    const std::string divny = s.Zapis("n\xFF\xFE\xC3", "bytes\n");
-    auto beh = Spust({divny});
-    EXPECT_EQ(beh.navrat, 0) << beh.chyby;
-    EXPECT_EQ(beh.vystup, "bytes\r\n\r\n");
+// A file name is the bytes of its argument, whatever the locale (also run under C, UTF-8 and
+// ISO-8859-2 locales), and an error names it with those bytes.
+TEST(VantrelJoin, FileNamesAreTheirBytes) {
+    const char* const jmena[] = {
+        "n\xFF\xFE\xC3",         // no text in any codeset
+        "\xC5\xBElu\xC5\xA5.txt", // "žluť.txt" in UTF-8
+        "\xBElu\xBB.txt",         // "žluť.txt" in ISO-8859-2
+    };
+    for (const char* jmeno : jmena) {
+        SCOPED_TRACE(jmeno);
+        TDocasnaSlozka s;
+        auto beh = Spust({s.Zapis(jmeno, "bytes\n")});
+        EXPECT_EQ(beh.navrat, 0) << beh.chyby;
+        EXPECT_EQ(beh.vystup, "bytes\r\n\r\n");
+        const std::string chybi = s.Soubor(std::string("x") + jmeno);
+        beh = Spust({chybi});
+        EXPECT_EQ(beh.navrat, 1);
+        EXPECT_EQ(beh.chyby, "vantrel-join: " + chybi + ": File not found\n");
+    }
 }
 
 } // namespace
