@@ -3,6 +3,7 @@
 #include "app/ChybaAplikace.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
+#include "app/Umisteni.h"
 #include "app/convar.h"
 #include "lang/fJazyk.h"
 #include "support/Obrazky.h"
@@ -355,40 +356,17 @@ void THlavniForm::FormCreate() {
 }
 
 // A stored placement that no screen can hold is corrected for this run; the stored values change
-// only at the next close. A size beyond the available area shrinks to it (a bogus value must not
-// make a window of gigabytes), and a window entirely off every screen (a monitor since removed)
-// comes back onto the nearest one.
+// only at the next close.
 void THlavniForm::umistiNaObrazovku() {
-    const QList<QScreen*> obrazovky = QGuiApplication::screens();
-    if (obrazovky.isEmpty())
-        return;
-    const QRect okno(pos(), size());
-    QScreen* nejblizsi = nullptr;
-    qint64 nejmensiVzdalenost = 0;
-    for (QScreen* obrazovka : obrazovky) {
-        const QRect plocha = obrazovka->availableGeometry();
-        const QPoint rozdil = plocha.center() - okno.center();
-        const qint64 vzdalenost = plocha.intersects(okno) ? -1
-                                                          : qint64(rozdil.x()) * rozdil.x() +
-                                                                qint64(rozdil.y()) * rozdil.y();
-        if (nejblizsi == nullptr || vzdalenost < nejmensiVzdalenost) {
-            nejblizsi = obrazovka;
-            nejmensiVzdalenost = vzdalenost;
-        }
-    }
-    const QRect plocha = nejblizsi->availableGeometry();
-    if (vnejsiVelikost_.isValid()) {
-        vnejsiVelikost_ = vnejsiVelikost_.boundedTo(plocha.size())
-                              .expandedTo(QSize(SirkaMinimalni, VyskaMinimalni));
-        resize(vnejsiVelikost_);
-    }
-    if (nejmensiVzdalenost < 0)
-        return;
-    const int vlevo =
-        std::clamp(x(), plocha.left(), std::max(plocha.left(), plocha.right() - width() + 1));
-    const int nahore =
-        std::clamp(y(), plocha.top(), std::max(plocha.top(), plocha.bottom() - height() + 1));
-    move(vlevo, nahore);
+    QList<QRect> plochy;
+    for (const QScreen* obrazovka : QGuiApplication::screens())
+        plochy.append(obrazovka->availableGeometry());
+    const QRect umisteni =
+        UmisteniNaObrazovkach(QRect(pos(), size()), plochy, QSize(SirkaMinimalni, VyskaMinimalni));
+    if (vnejsiVelikost_.isValid())
+        vnejsiVelikost_ = umisteni.size();
+    resize(umisteni.size());
+    move(umisteni.topLeft());
 }
 
 void THlavniForm::FormClose() {
