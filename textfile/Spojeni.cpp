@@ -114,7 +114,6 @@ public:
         Zkontroluj(EChybaSpojeni::Vystup, spojeni_.Vystup);
         PisNaPozadi();
         try {
-            // Rows are counted once, then visited by position.
             const std::size_t pocet = spojeni_.Vstupy.size();
             for (std::size_t i = 0; i < pocet; ++i)
                 KopirujVstup(i);

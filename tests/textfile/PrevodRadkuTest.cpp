@@ -4,6 +4,7 @@
 #include "textfile/PrevodRadku.h"
 
 #include "Pomocne.h"
+#include "Reference.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -12,20 +13,6 @@
 
 namespace vantrel {
 namespace {
-
-// The rules byte by byte: CR dropped, LF as the line end, a 26 ends the text when it may.
-std::string Reference(const std::string& vstup, bool crLfVystup, bool konec26) {
-    std::string vystup;
-    for (char c : vstup) {
-        if (c == '\x1a' && konec26)
-            break;
-        if (c == '\n')
-            vystup += crLfVystup ? "\r\n" : "\n";
-        else if (c != '\r')
-            vystup.push_back(c);
-    }
-    return vystup;
-}
 
 // Converts all of `vstup` in calls with at most `misto` bytes of room, each output written out
 // as a full buffer would be, as the line file does. Checks each call's own promise on the way.
@@ -40,7 +27,7 @@ std::string Prevod(detail::TPrevodnik prevod, const std::string& vstup, std::siz
             prevod(p + i, vstup.size() - i, buffer.data(), misto, crLfVystup, konec26);
         EXPECT_LE(r.zapsano, misto);
         EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + static_cast<long>(r.zapsano)),
-                  Reference(vstup.substr(i, r.precteno), crLfVystup, konec26));
+                  test::ReferencniPrevod(vstup.substr(i, r.precteno), crLfVystup, konec26));
         vystup.append(buffer.begin(), buffer.begin() + static_cast<long>(r.zapsano));
         i += r.precteno;
         if (r.precteno == 0) {
@@ -101,7 +88,8 @@ TEST(PrevodRadku, EdgesOfTheBlocks) {
                         SCOPED_TRACE(std::string(impl.nazev) + ", " + p.nazev + ", room " +
                                      std::to_string(misto) + (crLf ? ", CR LF" : ", LF") +
                                      (konec26 ? ", 26 ends" : ""));
-                        const std::string ocekavane = Reference(p.vstup, crLf, konec26);
+                        const std::string ocekavane =
+                            test::ReferencniPrevod(p.vstup, crLf, konec26);
                         if (misto < 2 && crLf && ocekavane.find('\n') != std::string::npos)
                             continue; // a CR LF never fits: the caller splits it
                         EXPECT_EQ(test::Citelne(Prevod(impl.prevod, p.vstup, misto, crLf, konec26)),
@@ -131,7 +119,7 @@ TEST(PrevodRadku, RandomTextAtRandomRoom) {
             const std::size_t misto = 2 + nahoda() % 600;
             const bool konec26 = pokus % 3 != 0;
             ASSERT_EQ(Prevod(impl.prevod, vstup, misto, true, konec26),
-                      Reference(vstup, true, konec26))
+                      test::ReferencniPrevod(vstup, true, konec26))
                 << "try " << pokus << ", room " << misto;
         }
     }
