@@ -10,7 +10,7 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
                  shared-mime-info fonts-dejavu-core
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick
-BENCH_PACKAGES = hyperfine dos2unix time mawk python3
+BENCH_PACKAGES = dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
 
 FUZZ_SECONDS ?= 60
