@@ -60,14 +60,6 @@ TPrevedeno PoBezich(const unsigned char* vstup, std::size_t delka, unsigned char
 constexpr std::size_t VstupKroku = 128;
 constexpr std::size_t MistoKroku = 192;
 
-__attribute__((target("avx2"))) inline void Kopiruj64Avx2(unsigned char* kam,
-                                                          const unsigned char* odkud) {
-    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(odkud));
-    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(odkud + 32));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(kam), a);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(kam + 32), b);
-}
-
 __attribute__((target("avx2"))) inline std::uint64_t Maska64(__m256i a, __m256i b, __m256i znak) {
     const auto nizsi = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(a, znak)));
     const auto vyssi = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(b, znak)));
@@ -75,14 +67,14 @@ __attribute__((target("avx2"))) inline std::uint64_t Maska64(__m256i a, __m256i 
 }
 
 // Copies the block at p to vystup + o with its events applied in order: a dropped CR, or a CR
-// put before an LF (`pridat`). Returns the new o.
-template <void (*Kopiruj64)(unsigned char*, const unsigned char*)>
+// put before an LF (`pridat`). Returns the new o. Inlined into each block converter, where each
+// 64-byte memcpy becomes that converter's widest moves.
 inline std::size_t PoUdalostech(const unsigned char* p, unsigned char* vystup, std::size_t o,
                                 std::uint64_t udalosti, std::uint64_t pridat) {
     std::size_t od = 0;
     while (udalosti != 0) {
         const auto j = static_cast<std::size_t>(__builtin_ctzll(udalosti));
-        Kopiruj64(vystup + o, p + od);
+        std::memcpy(vystup + o, p + od, 64);
         o += j - od;
         const std::size_t pridan = (pridat >> j) & 1;
         vystup[o] = CR; // stays only where a CR is added; a dropped one's place is written over
@@ -90,7 +82,7 @@ inline std::size_t PoUdalostech(const unsigned char* p, unsigned char* vystup, s
         od = j + 1 - pridan;
         udalosti &= udalosti - 1;
     }
-    Kopiruj64(vystup + o, p + od);
+    std::memcpy(vystup + o, p + od, 64);
     return o + 64 - od;
 }
 
@@ -113,18 +105,13 @@ __attribute__((target("avx2"))) TPrevedeno BlokyAvx2(const unsigned char* vstup,
         // between two blocks is a dropped CR and an LF that gets one, which writes the same.
         const std::uint64_t par = crLfVystup ? c & (l >> 1) : 0;
         const std::uint64_t pridat = crLfVystup ? l & ~(c << 1) : 0;
-        o = PoUdalostech<Kopiruj64Avx2>(p, vystup, o, (c & ~par) | pridat, pridat);
+        o = PoUdalostech(p, vystup, o, (c & ~par) | pridat, pridat);
         i += 64;
     }
     return PoBezichOd(vstup, delka, vystup, misto, crLfVystup, konec26, i, o);
 }
 
 #define VANTREL_AVX512 "avx512f,avx512bw,avx512vbmi2,bmi2,popcnt"
-
-__attribute__((target(VANTREL_AVX512))) inline void Kopiruj64Avx512(unsigned char* kam,
-                                                                    const unsigned char* odkud) {
-    _mm512_storeu_si512(kam, _mm512_loadu_si512(odkud));
-}
 
 // Spreads the first 32 bytes out with a CR before each one marked in `pridat`; returns how many
 // it wrote.
@@ -162,7 +149,7 @@ BlokyAvx512(const unsigned char* vstup, std::size_t delka, unsigned char* vystup
         const std::uint64_t vypustit = c & ~par;
         prenos = par >> 63;
         if (vypustit != 0) {
-            o = PoUdalostech<Kopiruj64Avx512>(p, vystup, o, vypustit | pridat, pridat);
+            o = PoUdalostech(p, vystup, o, vypustit | pridat, pridat);
         } else {
             o += Rozprostri(vystup + o, v, static_cast<std::uint32_t>(pridat));
             o += Rozprostri(vystup + o, _mm512_loadu_si512(p + 32),
