@@ -47,6 +47,7 @@ commands() {
     local kind=$1 set=$2 inputs=("$work/$1"/text*.txt)
     local i="${inputs[*]}"
     echo "vantrel-join=$out/vj=exec $join -o $out/vj $i"
+    echo "vantrel-join-256k=$out/vj256k=exec $join --buffer-size 256K -o $out/vj256k $i"
     echo "cat=$out/cat=exec cat $i >$out/cat"
     echo "mawk=$out/awk=LC_ALL=C exec mawk -f $work/join.awk $i >$out/awk"
     echo "unix2dos=$out/u2d=cat $(printf "%s $work/newline " "${inputs[@]}") | unix2dos -f >$out/u2d 2>/dev/null"
@@ -60,7 +61,7 @@ echo "checking that the peers agree..."
 for kind in long short; do
     mapfile -t specs < <(commands "$kind" all)
     for spec in "${specs[@]}"; do sh -c "${spec#*=*=}"; done
-    for peer in vj128 awk u2d; do
+    for peer in vj256k vj128 awk u2d; do
         # unix2dos keeps a byte 26 and a lone CR; only the long lines have neither.
         [[ $peer == u2d && $kind == short ]] && continue
         cmp -s "$out/vj" "$out/$peer" || { echo "FAIL: $peer differs from vantrel-join on $kind lines" >&2; exit 1; }
