@@ -144,6 +144,13 @@ BlokyAvx512(const unsigned char* vstup, std::size_t delka, unsigned char* vystup
             break;
         const std::uint64_t l = _mm512_cmpeq_epi8_mask(v, lf);
         const std::uint64_t c = _mm512_cmpeq_epi8_mask(v, cr);
+        if ((l | c) == 0) { // the middle of a long line
+            _mm512_storeu_si512(vystup + o, v);
+            o += 64;
+            i += 64;
+            prenos = 0;
+            continue;
+        }
         const std::uint64_t par = c & ((l >> 1) | static_cast<std::uint64_t>(p[64] == LF) << 63);
         const std::uint64_t pridat = l & ~((c << 1) | prenos);
         const std::uint64_t vypustit = c & ~par;
