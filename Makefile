@@ -12,7 +12,7 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
                  desktop-file-utils man-db groff-base bash-completion $(PACKAGE_PACKAGES)
 PACKAGE_PACKAGES = dpkg-dev file
-BENCH_PACKAGES = hyperfine dos2unix time mawk python3
+BENCH_PACKAGES = dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
 
 FUZZ_SECONDS ?= 60

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Times vantrel-join against its peers on about 250 MB of generated UTF-8 text in a few hundred
-# files, after checking that every peer but cat writes the same bytes; then the peak memory of
-# vantrel-join, also on a 1 GiB file without a single line end.
+# Times vantrel-join against its peers on two generated data sets of about 250 MB in 300 files
+# each: long lines (~170 bytes, LF), and short lines (~41 bytes, a third of the files CR LF,
+# some with a byte 26 and zero bytes). Checks first that the peers write the bytes vantrel-join
+# writes, then times every command in interleaved rounds, once into a new output file each run
+# and once into the existing output of the run before, and prints the medians, the ratios to
+# cat, mawk, unix2dos and a plain 128-byte copy loop, and the peak memory of vantrel-join.
 #   bench/join-vs-peers.sh [path/to/vantrel-join]
 set -euo pipefail
 
@@ -11,68 +14,85 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=${BENCH_DIR:-$(dirname "$bin")/bench}
 size_mb=${BENCH_MB:-250}
 files=${BENCH_FILES:-300}
-runs=${BENCH_RUNS:-5}
+runs=${BENCH_RUNS:-7}
 
-for tool in hyperfine unix2dos mawk python3 /usr/bin/time; do
+for tool in unix2dos mawk python3 /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "missing $tool: run make bench" >&2; exit 1; }
 done
 
-mkdir -p "$work/out"
-if [[ ! -f $work/text/.done-$size_mb-$files ]]; then
-    rm -rf "$work/text"
-    echo "generating ${size_mb} MB of text in $files files..."
-    python3 "$here/generate-text.py" "$work/text" "$size_mb" "$files"
-    touch "$work/text/.done-$size_mb-$files"
-fi
-inputs=("$work"/text/text*.txt)
 out=$work/out
-awk_prog='FNR == 1 && NR > 1 { printf "\r\n" } { sub(/\x1a.*/, ""); gsub(/\r/, ""); printf "%s\r\n", $0 } END { printf "\r\n" }'
+mkdir -p "$out"
+rm -f "$out"/*
+for kind in long short; do
+    if [[ ! -f $work/$kind/.done-$size_mb-$files ]]; then
+        rm -rf "${work:?}/$kind"
+        echo "generating ${size_mb} MB of $kind lines in $files files..."
+        python3 "$here/generate-text.py" "$work/$kind" "$size_mb" "$files" "$kind"
+        touch "$work/$kind/.done-$size_mb-$files"
+    fi
+done
 
-declare -A cmd=(
-    [vantrel-join]="$join -o $out/vantrel ${inputs[*]}"
-    [vantrel-join-128]="$join --buffer-size 128 -o $out/vantrel128 ${inputs[*]}"
-    [cat]="cat ${inputs[*]} > $out/cat"
-    [copy-128]="$bin/bench-copy128 ${inputs[*]} > $out/copy128"
-    [awk]="LC_ALL=C mawk '$awk_prog' ${inputs[*]} > $out/awk"
-    [unix2dos]="for f in ${inputs[*]}; do cat \$f; printf '\n'; done | unix2dos > $out/unix2dos 2>/dev/null"
-    [python]="python3 $here/join.py ${inputs[*]} > $out/python"
-)
-order=(cat copy-128 vantrel-join vantrel-join-128 awk unix2dos python)
+# The join in awk: CR dropped, every line ended with CR LF, a file ends at its first byte 26,
+# an empty line after each file.
+awk_prog='FNR == 1 && NR > 1 { printf "\r\n" }
+{ i = index($0, "\032"); s = i ? substr($0, 1, i - 1) : $0; gsub(/\r/, "", s)
+  if (!i || i > 1) printf "%s\r\n", s; if (i) nextfile }
+END { printf "\r\n" }'
+printf '%s\n' "$awk_prog" >"$work/join.awk"
+# unix2dos gets the empty line after each file from a file holding one LF.
+printf '\n' >"$work/newline"
+
+# NAME=OUTPUT=COMMAND for measure.py; COMMAND writes OUTPUT.
+commands() {
+    local kind=$1 set=$2 inputs=("$work/$1"/text*.txt)
+    local i="${inputs[*]}"
+    echo "vantrel-join=$out/vj=exec $join -o $out/vj $i"
+    echo "vantrel-join-256k=$out/vj256k=exec $join --buffer-size 256K -o $out/vj256k $i"
+    echo "cat=$out/cat=exec cat $i >$out/cat"
+    echo "mawk=$out/awk=LC_ALL=C exec mawk -f $work/join.awk $i >$out/awk"
+    echo "unix2dos=$out/u2d=cat $(printf "%s $work/newline " "${inputs[@]}") | unix2dos -f >$out/u2d 2>/dev/null"
+    if [[ $set == all ]]; then
+        echo "vantrel-join-128=$out/vj128=exec $join --buffer-size 128 -o $out/vj128 $i"
+        echo "copy-128=$out/copy128=exec $bin/bench-copy128 $i >$out/copy128"
+    fi
+}
 
 echo "checking that the peers agree..."
-for name in "${order[@]}"; do bash -c "${cmd[$name]}"; done
-reference=$out/vantrel
-for name in vantrel128 awk unix2dos python; do
-    cmp -s "$reference" "$out/$name" || { echo "FAIL: $name differs from vantrel-join" >&2; exit 1; }
+for kind in long short; do
+    mapfile -t specs < <(commands "$kind" all)
+    for spec in "${specs[@]}"; do sh -c "${spec#*=*=}"; done
+    for peer in vj256k vj128 awk u2d; do
+        # unix2dos keeps a byte 26 and a lone CR; only the long lines have neither.
+        [[ $peer == u2d && $kind == short ]] && continue
+        cmp -s "$out/vj" "$out/$peer" || { echo "FAIL: $peer differs from vantrel-join on $kind lines" >&2; exit 1; }
+    done
+    echo "  $kind lines: input $(du -sh --apparent-size "$work/$kind" | cut -f1), output $(du -h --apparent-size "$out/vj" | cut -f1): the peers agree"
+    rm -f "$out"/*
 done
-echo "input $(du -sh --apparent-size "$work/text" | cut -f1), output $(du -h --apparent-size "$reference" | cut -f1): all peers agree"
 
-hyperfine_args=(--warmup 1 --runs "$runs" --export-json "$work/times.json" --style basic)
-for name in "${order[@]}"; do hyperfine_args+=(--command-name "$name" "${cmd[$name]}"); done
-hyperfine "${hyperfine_args[@]}" >"$work/hyperfine.log"
-
-python3 - "$work/times.json" <<'PY'
-import json, sys
-results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
-cat = results["cat"]["mean"]
-floor = results["copy-128"]["mean"]
-print(f"\n{'command':18} {'mean s':>8} {'± s':>7} {'x cat':>7}")
-for name, r in results.items():
-    print(f"{name:18} {r['mean']:8.3f} {r['stddev']:7.3f} {r['mean'] / cat:7.2f}")
-vj = results["vantrel-join"]["mean"]
-vj128 = results["vantrel-join-128"]["mean"]
-others = [n for n in results if n not in ("cat", "copy-128", "vantrel-join", "vantrel-join-128")]
-print(f"\nvantrel-join / cat:              {vj / cat:.2f}  (target at most 1.5)")
-print(f"vantrel-join fastest of peers:   {all(vj < results[n]['mean'] for n in others)}")
-print(f"vantrel-join-128 / copy-128:     {vj128 / floor:.2f}  (target at most 1.3)")
-PY
+for kind in long short; do
+    for mode in new existing; do
+        set=all
+        [[ $mode == existing ]] && set=peers
+        mapfile -t specs < <(commands "$kind" $set)
+        echo "timing $kind lines into $mode outputs ($runs rounds)..."
+        python3 "$here/measure.py" "$mode" "$runs" "$work/times-$kind-$mode.json" "${specs[@]}"
+        rm -f "$out"/*
+    done
+done
 
 peak() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
-echo
-echo "peak memory of vantrel-join (KiB, target under 16384):"
-echo "  text, default buffer:   $(peak "$join" -o "$out/vantrel" "${inputs[@]}")"
-echo "  text, 128-byte buffer:  $(peak "$join" --buffer-size 128 -o "$out/vantrel128" "${inputs[@]}")"
+peaks=()
+for kind in long short; do
+    inputs=("$work/$kind"/text*.txt)
+    peaks+=("$kind lines, default buffer=$(peak "$join" -o "$out/vj" "${inputs[@]}")")
+    peaks+=("$kind lines, 128-byte buffer=$(peak "$join" --buffer-size 128 -o "$out/vj" "${inputs[@]}")")
+    rm -f "$out/vj"
+done
 truncate -s 1G "$work/no-line-end.bin"
-echo "  1 GiB without line end: $(peak "$join" -o "$out/no-line-end" "$work/no-line-end.bin")"
+peaks+=("1 GiB without a line end=$(peak "$join" -o "$out/no-line-end" "$work/no-line-end.bin")")
 [[ $(stat -c %s "$out/no-line-end") -eq $((1024 * 1024 * 1024 + 4)) ]] || { echo "FAIL: wrong size of the joined 1 GiB file" >&2; exit 1; }
 rm -f "$out"/* "$work/no-line-end.bin"
+
+machine="$(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(free -g | awk '/^Mem:/ { print $2 }') GiB, Linux $(uname -r), $(findmnt -no FSTYPE -T "$work"), load $(cut -d' ' -f1-3 /proc/loadavg) at the end"
+python3 "$here/report.py" "$work" "$machine" "${peaks[@]}"

@@ -2,13 +2,10 @@
 
 #include "textfile/KodovaStranka.h"
 #include "textfile/Platforma.h"
+#include "textfile/PrevodRadku.h"
 
 #include <algorithm>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace vantrel {
 
@@ -147,34 +144,11 @@ int VezmiBajt(TLineFile& f) {
     return c;
 }
 
-// Length of the run of ordinary text bytes at the start of p[0..n). The join spends most of
-// its time here, so sixteen bytes are looked at in one step where the processor allows.
-std::size_t DelkaTextu(const unsigned char* p, std::size_t n, bool crLf) {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8(LF);
-    const __m128i cr = _mm_set1_epi8(CR);
-    const __m128i konec = _mm_set1_epi8(crLf ? EOFZnak : LF);
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i zvlastni = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, konec));
-        if (const int maska = _mm_movemask_epi8(zvlastni))
-            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(maska)));
-    }
-#endif
-    for (; i < n; ++i) {
-        const unsigned char c = p[i];
-        if (c <= EOFZnak && (c == LF || c == CR || (c == EOFZnak && crLf)))
-            return i;
-    }
-    return n;
-}
-
-void Pripoj(TLineFile& f, const unsigned char* data, std::size_t delka) {
+// False when the bytes could not all be appended (the failure is recorded).
+bool Pripoj(TLineFile& f, const unsigned char* data, std::size_t delka) {
     if (f.Mode != ModeOutput) {
         Chyba(IoNeniProZapis, f);
-        return;
+        return false;
     }
     // A buffer that becomes exactly full is written out at once.
     while (delka >= f.Capacity - f.Position) {
@@ -185,59 +159,16 @@ void Pripoj(TLineFile& f, const unsigned char* data, std::size_t delka) {
         delka -= volno;
         if (const int kod = f.TransferProc(f)) {
             Chyba(kod, f);
-            return;
+            return false;
         }
     }
     std::memcpy(f.Data + f.Position, data, delka);
     f.Position += static_cast<std::uint32_t>(delka);
-}
-
-} // namespace
-
-void AssignLineFile(TLineFile& f, const std::u16string& cesta) {
-    f.Handle = -1;
-    f.Mode = ModeClosed;
-    f.Flags = DefaultCrLf;
-    f.Capacity = VychoziKapacita;
-    f.Position = f.Filled = 0;
-    f.Data = f.Buffer;
-    f.OpenProc = StandardniOtevreni;
-    f.TransferProc = f.FlushProc = f.CloseProc = NicNedelej;
-    f.Path = cesta;
-    std::memset(f.Buffer, 0, sizeof f.Buffer);
-}
-
-void AssignStandardOutput(TLineFile& f) {
-    AssignLineFile(f, {});
-    f.OpenProc = OtevreniStandardnihoVystupu;
-}
-
-bool SetLineFileBuffer(TLineFile& f, unsigned char* data, std::uint32_t kapacita) {
-    if (f.Mode != ModeClosed || data == nullptr || kapacita == 0)
-        return false;
-    f.Data = data;
-    f.Capacity = kapacita;
-    f.Position = f.Filled = 0;
     return true;
 }
 
-int OpenForReading(TLineFile& f) {
-    return OtevriSoubor(f, ModeInput);
-}
-
-int OpenForWriting(TLineFile& f) {
-    return OtevriSoubor(f, ModeOutput);
-}
-
-bool AtEnd(TLineFile& f) {
-    if (f.Mode == ModeInput && f.Position < f.Filled)
-        return CrLf(f) && f.Data[f.Position] == EOFZnak;
-    if (VezmiBajt(f) == Konec)
-        return true;
-    --f.Position;
-    return false;
-}
-
+// Reads at most `kolik` bytes of the current line's text (CR bytes dropped) into `kam`; fewer
+// than `kolik` means the line ended, the position then at its line end.
 std::size_t ReadLineBytes(TLineFile& f, char* kam, std::size_t kolik) {
     if (f.Mode != ModeInput) {
         Chyba(IoNeniProCteni, f);
@@ -276,6 +207,57 @@ std::size_t ReadLineBytes(TLineFile& f, char* kam, std::size_t kolik) {
     return ulozeno;
 }
 
+void WriteBytes(TLineFile& f, const char* data, std::size_t delka) {
+    Pripoj(f, reinterpret_cast<const unsigned char*>(data), delka);
+}
+
+} // namespace
+
+void AssignLineFile(TLineFile& f, const std::u16string& cesta) {
+    f.Handle = -1;
+    f.Mode = ModeClosed;
+    f.Flags = DefaultCrLf;
+    f.Capacity = VychoziKapacita;
+    f.Position = f.Filled = 0;
+    f.Data = f.Buffer;
+    f.OpenProc = StandardniOtevreni;
+    f.TransferProc = f.FlushProc = f.CloseProc = NicNedelej;
+    f.UserData = nullptr;
+    f.Path = cesta;
+    std::memset(f.Buffer, 0, sizeof f.Buffer);
+}
+
+void AssignStandardOutput(TLineFile& f) {
+    AssignLineFile(f, {});
+    f.OpenProc = OtevreniStandardnihoVystupu;
+}
+
+bool SetLineFileBuffer(TLineFile& f, unsigned char* data, std::uint32_t kapacita) {
+    if (f.Mode != ModeClosed || data == nullptr || kapacita == 0)
+        return false;
+    f.Data = data;
+    f.Capacity = kapacita;
+    f.Position = f.Filled = 0;
+    return true;
+}
+
+int OpenForReading(TLineFile& f) {
+    return OtevriSoubor(f, ModeInput);
+}
+
+int OpenForWriting(TLineFile& f) {
+    return OtevriSoubor(f, ModeOutput);
+}
+
+bool AtEnd(TLineFile& f) {
+    if (f.Mode == ModeInput && f.Position < f.Filled)
+        return CrLf(f) && f.Data[f.Position] == EOFZnak;
+    if (VezmiBajt(f) == Konec)
+        return true;
+    --f.Position;
+    return false;
+}
+
 void ReadLineText(TLineFile& f, std::u16string& text) {
     std::string bajty;
     char usek[DelkaUseku];
@@ -301,10 +283,6 @@ void SkipLine(TLineFile& f) {
     }
 }
 
-void WriteBytes(TLineFile& f, const char* data, std::size_t delka) {
-    Pripoj(f, reinterpret_cast<const unsigned char*>(data), delka);
-}
-
 TLineFile& WriteText(TLineFile& f, const std::u16string& text) {
     const std::string bajty = ProcessCodePage().Koduj(text);
     WriteBytes(f, bajty.data(), bajty.size());
@@ -324,6 +302,64 @@ TLineFile& WriteLineEnd(TLineFile& f) {
         Chyba(IoNeotevren, f);
     }
     return f;
+}
+
+bool CopyBufferedLines(TLineFile& vstup, TLineFile& vystup, bool otevreny) {
+    if (vstup.Mode != ModeInput) {
+        Chyba(IoNeniProCteni, vstup);
+        return otevreny;
+    }
+    if (vystup.Mode != ModeOutput) {
+        Chyba(IoNeniProZapis, vystup);
+        return otevreny;
+    }
+    static const unsigned char konecRadku[] = {CR, LF};
+    const bool crLfVystup = CrLf(vystup);
+    const bool poRadcich = WritesEveryLine(vystup);
+    const unsigned char* p = vstup.Data + vstup.Position;
+    const unsigned char* const konec = vstup.Data + vstup.Filled;
+    while (p < konec) {
+        const unsigned char* usek = konec;
+        if (poRadcich) {
+            if (const void* lf = std::memchr(p, LF, static_cast<std::size_t>(konec - p)))
+                usek = static_cast<const unsigned char*>(lf) + 1;
+        }
+        const TPrevedeno r =
+            PrevedRadky(p, static_cast<std::size_t>(usek - p), vystup.Data + vystup.Position,
+                        vystup.Capacity - vystup.Position, crLfVystup, CrLf(vstup));
+        p += r.precteno;
+        vystup.Position += static_cast<std::uint32_t>(r.zapsano);
+        if (r.precteno > 0)
+            otevreny = p[-1] != LF;
+        bool ukoncen = r.precteno > 0 && !otevreny; // a line end was written
+        if (vystup.Position == vystup.Capacity) {
+            if (const int kod = vystup.TransferProc(vystup)) {
+                Chyba(kod, vystup);
+                break;
+            }
+        } else if (r.precteno == 0) {
+            if (*p != LF)
+                break; // the 26 that ends the input
+            // Room for only part of the line end: it is split across the write-out.
+            ++p;
+            otevreny = false;
+            ukoncen = true;
+            if (!Pripoj(vystup, crLfVystup ? konecRadku : konecRadku + 1, crLfVystup ? 2 : 1))
+                break;
+        }
+        if (poRadcich && ukoncen) {
+            if (const int kod = vystup.FlushProc(vystup)) {
+                Chyba(kod, vystup);
+                break;
+            }
+        }
+    }
+    vstup.Position = static_cast<std::uint32_t>(p - vstup.Data);
+    return otevreny;
+}
+
+bool WritesEveryLine(const TLineFile& f) {
+    return f.FlushProc != NicNedelej;
 }
 
 int CloseLineFile(TLineFile& f) {

@@ -44,7 +44,8 @@ struct TLineFile {
     TLineFileProc TransferProc = nullptr; // reading: refill; writing: write the buffer out
     TLineFileProc FlushProc = nullptr;    // after every line end written
     TLineFileProc CloseProc = nullptr;
-    std::u16string Path; // any length
+    void* UserData = nullptr; // for the operation slots a caller installs
+    std::u16string Path;      // any length
     unsigned char Buffer[VychoziKapacita] = {};
 
     TLineFile() = default;
@@ -77,12 +78,15 @@ TLineFile& WriteText(TLineFile& f, const std::u16string& text);
 TLineFile& WriteLineEnd(TLineFile& f);
 int CloseLineFile(TLineFile& f);
 
-// Byte-level steps of the two above, for copying without conversion. Since the code page
-// conversion is lossless, ReadLineText followed by WriteText writes the bytes these move.
-//
-// Reads at most `kolik` bytes of the current line's text (CR bytes dropped) into `kam`; fewer
-// than `kolik` means the line ended, the position then at its line end.
-std::size_t ReadLineBytes(TLineFile& f, char* kam, std::size_t kolik);
-void WriteBytes(TLineFile& f, const char* data, std::size_t delka);
+// The join's copy of a buffer at a time: the bytes buffered in `vstup` from its position on go
+// straight into `vystup`'s buffer, converted as ReadLineText, SkipLine, WriteText and
+// WriteLineEnd would copy them line by line (given the lossless code page conversion), and
+// `vystup` is written out whenever it fills. Stops at the end of the buffered bytes or (CR LF
+// mode) at a byte 26, and reads nothing: AtEnd refills. `otevreny` says whether a line was left
+// open (its text begun, its end not yet met); the result says the same after the copy, so the
+// caller ends such a line when the input ends.
+bool CopyBufferedLines(TLineFile& vstup, TLineFile& vystup, bool otevreny);
+// Whether every line end written to `f` goes out at once, as it does to a terminal.
+bool WritesEveryLine(const TLineFile& f);
 
 } // namespace vantrel

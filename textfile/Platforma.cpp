@@ -146,17 +146,22 @@ int OtevriProCteni(const std::string& cesta, int& handle) {
 }
 
 int OtevriProZapis(const std::string& cesta, int& handle) {
-    // Not O_TRUNC: the file is emptied only once the lock is ours.
+    // Not O_TRUNC: the file is emptied only once the lock is ours. And only when it holds
+    // anything: ext4 forces out at close the data of a file that was truncated to nothing.
     int fd;
     if (int kod = Otevri(cesta, O_WRONLY | O_CREAT, fd))
         return kod;
     struct stat udaje;
-    if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
+    auto zjisti = [&] { return BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }); };
+    if (zjisti() != 0)
         return ZavriPoChybe(fd, KodChyby(errno));
     if (S_ISREG(udaje.st_mode)) {
         if (int kod = Zamkni(fd, F_WRLCK))
             return ZavriPoChybe(fd, kod);
-        if (BezPreruseni([&] { return g_volani.ftruncate(fd, 0); }) != 0)
+        // The size as it is under the lock: whoever held the lock before may have written.
+        if (zjisti() != 0)
+            return ZavriPoChybe(fd, KodChyby(errno));
+        if (udaje.st_size > 0 && BezPreruseni([&] { return g_volani.ftruncate(fd, 0); }) != 0)
             return ZavriPoChybe(fd, KodChyby(errno));
     }
     handle = fd;

@@ -3,9 +3,12 @@
 #include "textfile/KodovaStranka.h"
 #include "textfile/LineFile.h"
 #include "textfile/Platforma.h"
+#include "textfile/ZapisNaPozadi.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace vantrel {
@@ -13,8 +16,10 @@ namespace vantrel {
 namespace {
 
 constexpr int SdileniOdmitnuto = 32;
-// A line is copied in pieces of at most this many bytes, so no line is ever held whole.
-constexpr std::size_t DelkaKusu = 64 * 1024;
+// From this buffer size on the output is written on a thread of its own, with buffers of that
+// size taking turns up to this much memory; below it a hand-over costs more than it saves.
+constexpr std::uint32_t NejmensiBufferNaPozadi = 16 * 1024;
+constexpr std::size_t PametNaPozadi = 512 * 1024;
 
 // A record with the buffer the join asked for.
 class TSoubor {
@@ -95,27 +100,107 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
     return -1;
 }
 
-void KopirujSoubor(TLineFile& vstup, std::ptrdiff_t index, TLineFile& vystup,
-                   std::vector<char>& kus) {
-    for (;;) {
-        // A refill that fails here is the input's failure like any other.
-        const bool konec = AtEnd(vstup);
-        Zkontroluj(index, vstup.Path);
-        if (konec)
-            break;
-        std::size_t n;
-        do {
-            n = ReadLineBytes(vstup, kus.data(), kus.size());
-            Zkontroluj(index, vstup.Path);
-            WriteBytes(vystup, kus.data(), n);
-            Zkontroluj(EChybaSpojeni::Vystup, vystup.Path);
-        } while (n == kus.size());
-        SkipLine(vstup);
-        Zkontroluj(index, vstup.Path);
-        WriteLineEnd(vystup);
-        Zkontroluj(EChybaSpojeni::Vystup, vystup.Path);
+// A join under way: its two records, and the output's writer when it writes on a thread.
+class TBehSpojeni {
+public:
+    explicit TBehSpojeni(const TSpojeni& spojeni)
+        : spojeni_(spojeni), vystup_(spojeni.VelikostBufferu), vstup_(spojeni.VelikostBufferu) {}
+
+    void Proved() {
+        if (spojeni_.NaStandardniVystup)
+            vystup_.PriradStandardniVystup();
+        else
+            vystup_.Prirad(spojeni_.Vystup);
+        OpenForWriting(vystup_.Zaznam());
+        Zkontroluj(EChybaSpojeni::Vystup, spojeni_.Vystup);
+        PisNaPozadi();
+        try {
+            const std::size_t pocet = spojeni_.Vstupy.size();
+            for (std::size_t i = 0; i < pocet; ++i)
+                KopirujVstup(i);
+        } catch (...) {
+            vystup_.ZavriPoChybe();
+            throw;
+        }
+        CloseLineFile(vystup_.Zaznam());
+        Zkontroluj(EChybaSpojeni::Vystup, spojeni_.Vystup);
     }
-}
+
+private:
+    void PisNaPozadi() {
+        const std::uint32_t velikost = spojeni_.VelikostBufferu;
+        if (velikost < NejmensiBufferNaPozadi || WritesEveryLine(vystup_.Zaznam()))
+            return;
+        const std::size_t dalsich = std::clamp<std::size_t>(PametNaPozadi / velikost, 1, 7);
+        naPozadi_.emplace(velikost, dalsich);
+        if (!naPozadi_->Prevezmi(vystup_.Zaznam()))
+            naPozadi_.reset(); // no thread to be had: the output is written as it fills
+    }
+
+    // Waits for the output's writes. One that failed came before anything that followed it,
+    // so it is reported in place of the input's failure pending now, if any.
+    void DokonciZapis() {
+        if (!naPozadi_)
+            return;
+        if (const int kod = naPozadi_->Dokonci()) {
+            TakeIoStatus();
+            throw EChybaSpojeni(EInOutError(kod, vystup_.Zaznam().Path), EChybaSpojeni::Vystup,
+                                vystup_.Zaznam().Path);
+        }
+    }
+
+    void ZkontrolujVstup(std::ptrdiff_t index, const std::u16string& cesta) {
+        if (detail::g_ioStatus == 0)
+            return;
+        DokonciZapis();
+        Zkontroluj(index, cesta);
+    }
+
+    void KopirujVstup(std::size_t i) {
+        const auto index = static_cast<std::ptrdiff_t>(i);
+        const std::u16string& cesta = spojeni_.Vstupy[i];
+        TLineFile& vstup = vstup_.Zaznam();
+        TLineFile& vystup = vystup_.Zaznam();
+        vstup_.Prirad(cesta);
+        OpenForReading(vstup);
+        ZkontrolujVstup(index, cesta);
+        try {
+            bool otevreny = false; // a line's text begun, its end not yet met
+            for (;;) {
+                // Refills the buffer; a refill that fails is the input's failure.
+                const bool konec = AtEnd(vstup);
+                ZkontrolujVstup(index, cesta);
+                if (konec)
+                    break;
+                otevreny = CopyBufferedLines(vstup, vystup, otevreny);
+                Zkontroluj(EChybaSpojeni::Vystup, vystup.Path);
+            }
+            // The last line's end where the input has none, then the empty line after the file.
+            if (otevreny) {
+                WriteLineEnd(vystup);
+                Zkontroluj(EChybaSpojeni::Vystup, vystup.Path);
+            }
+            WriteText(vystup, {});
+            WriteLineEnd(vystup);
+            Zkontroluj(EChybaSpojeni::Vystup, vystup.Path);
+        } catch (...) {
+            vstup_.ZavriPoChybe();
+            throw;
+        }
+        CloseLineFile(vstup);
+        ZkontrolujVstup(index, cesta);
+        if (spojeni_.PoSouboru) {
+            // Reported as copied only once it is in the output.
+            DokonciZapis();
+            spojeni_.PoSouboru(i);
+        }
+    }
+
+    const TSpojeni& spojeni_;
+    TSoubor vystup_;
+    TSoubor vstup_;
+    std::optional<TZapisNaPozadi> naPozadi_; // after vystup_, whose buffer it may hold
+};
 
 } // namespace
 
@@ -128,44 +213,7 @@ void Spoj(const TSpojeni& spojeni) {
     if (shodny >= 0)
         throw EChybaSpojeni(EInOutError(SdileniOdmitnuto), shodny,
                             spojeni.Vstupy[static_cast<std::size_t>(shodny)]);
-
-    TSoubor vystup(spojeni.VelikostBufferu);
-    if (spojeni.NaStandardniVystup)
-        vystup.PriradStandardniVystup();
-    else
-        vystup.Prirad(spojeni.Vystup);
-    OpenForWriting(vystup.Zaznam());
-    Zkontroluj(EChybaSpojeni::Vystup, spojeni.Vystup);
-
-    std::vector<char> kus(DelkaKusu);
-    TSoubor vstup(spojeni.VelikostBufferu);
-    try {
-        const std::size_t pocet = spojeni.Vstupy.size();
-        for (std::size_t i = 0; i < pocet; ++i) {
-            const auto index = static_cast<std::ptrdiff_t>(i);
-            vstup.Prirad(spojeni.Vstupy[i]);
-            OpenForReading(vstup.Zaznam());
-            Zkontroluj(index, spojeni.Vstupy[i]);
-            try {
-                KopirujSoubor(vstup.Zaznam(), index, vystup.Zaznam(), kus);
-                WriteText(vystup.Zaznam(), {});
-                WriteLineEnd(vystup.Zaznam());
-                Zkontroluj(EChybaSpojeni::Vystup, spojeni.Vystup);
-            } catch (...) {
-                vstup.ZavriPoChybe();
-                throw;
-            }
-            CloseLineFile(vstup.Zaznam());
-            Zkontroluj(index, spojeni.Vstupy[i]);
-            if (spojeni.PoSouboru)
-                spojeni.PoSouboru(i);
-        }
-    } catch (...) {
-        vystup.ZavriPoChybe();
-        throw;
-    }
-    CloseLineFile(vystup.Zaznam());
-    Zkontroluj(EChybaSpojeni::Vystup, spojeni.Vystup);
+    TBehSpojeni(spojeni).Proved();
 }
 
 } // namespace vantrel

@@ -7,6 +7,8 @@
 #include "textfile/LineFile.h"
 #include "textfile/Spojeni.h"
 
+#include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -108,10 +110,66 @@ TEST(JoinModel, MatchesTheReferenceAtEveryBufferSize) {
             const std::string textem = SpojPresText(cesty, slozka.Soubor("vystup2"), kapacita);
             ASSERT_EQ(test::Citelne(textem), test::Citelne(ocekavane))
                 << "text path, seed " << seed << ", buffer " << kapacita;
+            // New files each time: emptying a file makes ext4 write it out, which the next
+            // emptying would wait for.
+            for (const std::string& soubor : cesty)
+                std::remove(soubor.c_str());
+            std::remove(slozka.Soubor("vystup").c_str());
+            std::remove(slozka.Soubor("vystup2").c_str());
             ++pocet;
         }
     }
     EXPECT_EQ(pocet, kapacity.size() * vstupuNaKapacitu);
+}
+
+// Inputs laid out around the buffer size, where the copy of a buffer at a time meets a refill
+// or a full output.
+TEST(JoinModel, EdgesOfTheBuffers) {
+    using TObsah = std::function<std::string(std::size_t)>;
+    const struct {
+        const char* nazev;
+        TObsah obsah;
+    } pripady[] = {
+        {"CR LF split by a refill",
+         [](std::size_t b) { return std::string(b - 1, 'a') + "\r\nb\n"; }},
+        {"CR ending a buffer, then text",
+         [](std::size_t b) { return std::string(b - 1, 'a') + "\rx\n"; }},
+        {"26 opening a buffer",
+         [](std::size_t b) { return std::string(b, 'a') + "\x1a" + "gone\n"; }},
+        {"26 ending a buffer",
+         [](std::size_t b) { return std::string(b - 1, 'a') + "\x1a" + "gone\n"; }},
+        {"CR, then 26 opening a buffer",
+         [](std::size_t b) { return std::string(b - 1, 'a') + "\r\x1a\n"; }},
+        {"LF ending a buffer", [](std::size_t b) { return std::string(b - 1, 'a') + "\nb"; }},
+        {"last line without LF past a refill",
+         [](std::size_t b) { return std::string(b + 1, 'a'); }},
+        {"a lone CR as the last line", [](std::size_t b) { return std::string(b, '\n') + "\r"; }},
+        {"CR LF where the output fills",
+         [](std::size_t b) { return std::string(b - 1, 'a') + "\na"; }},
+        {"line ends over several buffers", [](std::size_t b) { return std::string(3 * b, '\n'); }},
+    };
+    test::TDocasnaSlozka slozka;
+    const std::string dalsi = slozka.Zapis("dalsi", "next\n");
+    std::vector<std::uint32_t> kapacity;
+    for (std::uint32_t k = 1; k <= 300; ++k)
+        kapacity.push_back(k);
+    for (std::uint32_t k : {1024u, 16u * 1024, 64u * 1024})
+        kapacity.push_back(k);
+    for (const auto& p : pripady) {
+        for (std::uint32_t kapacita : kapacity) {
+            const std::string obsah = p.obsah(kapacita);
+            TSpojeni spojeni;
+            spojeni.Vstupy = {test::U16(slozka.Zapis("vstup", obsah)), test::U16(dalsi)};
+            spojeni.Vystup = test::U16(slozka.Soubor("vystup"));
+            spojeni.VelikostBufferu = kapacita;
+            Spoj(spojeni);
+            ASSERT_EQ(test::Citelne(test::PrectiSoubor(slozka.Soubor("vystup"))),
+                      test::Citelne(test::ReferencniSpojeni({obsah, "next\n"})))
+                << p.nazev << ", buffer " << kapacita;
+            std::remove(slozka.Soubor("vstup").c_str());
+            std::remove(slozka.Soubor("vystup").c_str());
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 
 namespace vantrel::test {
@@ -24,12 +25,15 @@ struct TStav {
 };
 
 TStav g_stav;
+// The output may be written on a thread of its own: every wrapper takes this.
+std::mutex g_zamek;
 
 const platforma::TSystemovaVolani& Skutecna() {
     return platforma::VychoziSystemovaVolani();
 }
 
 std::string SouborHandle(int handle) {
+    std::lock_guard<std::mutex> z(g_zamek);
     auto it = g_stav.soubory.find(handle);
     return it == g_stav.soubory.end() ? std::string() : it->second;
 }
@@ -42,6 +46,7 @@ std::size_t PocetDruhu(TVolani druh) {
 
 // Records the call; the porucha to apply to it, or nothing.
 bool Zaznamenej(TVolani druh, const std::string& soubor, TPorucha& porucha) {
+    std::lock_guard<std::mutex> z(g_zamek);
     g_stav.volani.push_back({druh, soubor});
     if (g_stav.nastala || g_stav.n == 0)
         return false;
@@ -65,6 +70,7 @@ int Open(const char* cesta, int priznaky, mode_t prava) {
     if (Zaznamenej(TVolani::Open, cesta, p) && p != TPorucha::Kratce)
         return Odmitni(p);
     const int fd = Skutecna().open(cesta, priznaky, prava);
+    std::lock_guard<std::mutex> z(g_zamek);
     if (fd >= 0)
         g_stav.soubory[fd] = cesta;
     return fd;
@@ -88,6 +94,7 @@ ssize_t Write(int handle, const void* co, size_t kolik) {
         kolik = std::max<size_t>(1, kolik / 2);
     }
     const ssize_t n = Skutecna().write(handle, co, kolik);
+    std::lock_guard<std::mutex> z(g_zamek);
     if (n > 0)
         g_stav.zapsano.append(static_cast<const char*>(co), static_cast<std::size_t>(n));
     return n;
@@ -96,7 +103,10 @@ ssize_t Write(int handle, const void* co, size_t kolik) {
 int Close(int handle) {
     TPorucha p;
     const bool porucha = Zaznamenej(TVolani::Close, SouborHandle(handle), p);
-    g_stav.soubory.erase(handle);
+    {
+        std::lock_guard<std::mutex> z(g_zamek);
+        g_stav.soubory.erase(handle);
+    }
     // Linux releases the descriptor whatever close reports.
     const int r = Skutecna().close(handle);
     if (porucha && p != TPorucha::Kratce)
@@ -130,8 +140,11 @@ int Dup(int handle) {
     if (Zaznamenej(TVolani::Dup, SouborHandle(handle), p) && p != TPorucha::Kratce)
         return Odmitni(p);
     const int fd = Skutecna().dup(handle);
-    if (fd >= 0)
-        g_stav.soubory[fd] = SouborHandle(handle);
+    if (fd >= 0) {
+        std::string soubor = SouborHandle(handle);
+        std::lock_guard<std::mutex> z(g_zamek);
+        g_stav.soubory[fd] = std::move(soubor);
+    }
     return fd;
 }
 

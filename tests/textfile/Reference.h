@@ -34,4 +34,19 @@ inline std::string ReferencniSpojeni(const std::vector<std::string>& soubory) {
     return vystup;
 }
 
+// The byte rules alone, for a block converted at once: CR dropped, LF as the line end (CR LF or
+// LF), a 26 ending the text where it may.
+inline std::string ReferencniPrevod(const std::string& vstup, bool crLfVystup, bool konec26) {
+    std::string vystup;
+    for (char c : vstup) {
+        if (c == '\x1a' && konec26)
+            break;
+        if (c == '\n')
+            vystup += crLfVystup ? "\r\n" : "\n";
+        else if (c != '\r')
+            vystup.push_back(c);
+    }
+    return vystup;
+}
+
 } // namespace vantrel::test
