@@ -51,7 +51,7 @@ private:
         if (velikost_ == 0 || velikost_ == VychoziKapacita)
             return;
         if (!buffer_)
-            buffer_ = std::make_unique<unsigned char[]>(velikost_);
+            buffer_.reset(new unsigned char[velikost_]); // not zeroed: every byte is written first
         SetLineFileBuffer(zaznam_, buffer_.get(), velikost_);
     }
 

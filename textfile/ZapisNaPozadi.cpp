@@ -27,7 +27,7 @@ bool TZapisNaPozadi::Prevezmi(TLineFile& f) {
         return false;
     try {
         for (std::size_t i = 0; i < dalsichBufferu_; ++i) {
-            buffery_.push_back(std::make_unique<unsigned char[]>(kapacita_));
+            buffery_.emplace_back(new unsigned char[kapacita_]); // not zeroed: written first
             volne_.push_back(buffery_.back().get());
         }
         handle_ = f.Handle;
