@@ -68,20 +68,26 @@ inline QComboBox* Kodovani(QWidget* dialog) {
     return dialog->findChild<QComboBox*>(QStringLiteral("cbKodovani"));
 }
 
+// The dialog's name field with the focus, once the dialog shows its folder; nullptr until then.
+// Names go in as a user types them: into the focused field, which the view's selection then
+// leaves alone.
+inline QLineEdit* PoleSFokusem(QWidget* w) {
+    auto* d = qobject_cast<QFileDialog*>(w);
+    if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
+        return nullptr;
+    d->activateWindow();
+    PoleJmena(d)->setFocus();
+    return PoleJmena(d)->hasFocus() ? PoleJmena(d) : nullptr;
+}
+
 // Types a name into the dialog and confirms it as the Open/Save button would, from the dialog's
 // own loop so that any question it asks can be answered by the next step.
 inline TScenar::Krok NapisAPotvrd(const QString& jmeno) {
     return [jmeno](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        if (d == nullptr || !d->isVisible() || !SlozkaNactena(d))
+        QLineEdit* pole = PoleSFokusem(w);
+        if (pole == nullptr)
             return false;
-        // Typed as a user types: into the focused field, which the view's selection then
-        // leaves alone.
-        d->activateWindow();
-        PoleJmena(d)->setFocus();
-        if (!PoleJmena(d)->hasFocus())
-            return false;
-        PoleJmena(d)->setText(jmeno);
+        pole->setText(jmeno);
         QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection);
         return true;
     };
