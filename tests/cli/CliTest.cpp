@@ -307,7 +307,7 @@ TEST(VantrelJoin, AFailingReadStopsTheJoinWithItsFile) {
 // ISO-8859-2 locales), and an error names it with those bytes.
 TEST(VantrelJoin, FileNamesAreTheirBytes) {
     const char* const jmena[] = {
-        "n\xFF\xFE\xC3",         // no text in any codeset
+        "n\xFF\xFE\xC3",          // no text in any codeset
         "\xC5\xBElu\xC5\xA5.txt", // "žluť.txt" in UTF-8
         "\xBElu\xBB.txt",         // "žluť.txt" in ISO-8859-2
     };
