@@ -404,14 +404,15 @@ TEST_F(RegistrTest, NecitelnySouborSeNeprepise) {
         const char* popis;
         std::function<void(const std::string&)> vytvor;
     } pripady[] = {
-        {"folder", [](const std::string& c) { ::mkdir(c.c_str(), 0700); }},
-        {"FIFO", [](const std::string& c) { ::mkfifo(c.c_str(), 0600); }},
+        {"folder", [](const std::string& c) { ASSERT_EQ(::mkdir(c.c_str(), 0700), 0); }},
+        {"FIFO", [](const std::string& c) { ASSERT_EQ(::mkfifo(c.c_str(), 0600), 0); }},
         {"link to a FIFO",
          [](const std::string& c) {
-             ::mkfifo((c + "-fifo").c_str(), 0600);
-             ::symlink((c + "-fifo").c_str(), c.c_str());
+             ASSERT_EQ(::mkfifo((c + "-fifo").c_str(), 0600), 0);
+             ASSERT_EQ(::symlink((c + "-fifo").c_str(), c.c_str()), 0);
          }},
-        {"link to a device", [](const std::string& c) { ::symlink("/dev/null", c.c_str()); }},
+        {"link to a device",
+         [](const std::string& c) { ASSERT_EQ(::symlink("/dev/null", c.c_str()), 0); }},
     };
     ::mkdir((slozka_ + "/Tarsk").c_str(), 0700);
     for (const auto& p : pripady) {
