@@ -8,6 +8,9 @@
 # each state go to the artifact folder.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 set -uo pipefail
+# xdotool matches the window titles (Czech, in UTF-8) only in a UTF-8 locale, whatever the
+# environment the test runs in.
+export LC_ALL=C.UTF-8
 
 program=$(realpath "$1")
 artefakty=${2:-$(dirname "$(dirname "$program")")/artifacts}
