@@ -59,8 +59,8 @@ commands() {
 
 echo "checking that the peers agree..."
 for kind in long short; do
-    mapfile -t specs < <(commands "$kind" all)
-    for spec in "${specs[@]}"; do sh -c "${spec#*=*=}"; done
+    mapfile -t entries < <(commands "$kind" all)
+    for entry in "${entries[@]}"; do sh -c "${entry#*=*=}"; done
     for peer in vj256k vj128 awk u2d; do
         # unix2dos keeps a byte 26 and a lone CR; only the long lines have neither.
         [[ $peer == u2d && $kind == short ]] && continue
@@ -74,9 +74,9 @@ for kind in long short; do
     for mode in new existing; do
         set=all
         [[ $mode == existing ]] && set=peers
-        mapfile -t specs < <(commands "$kind" $set)
+        mapfile -t entries < <(commands "$kind" $set)
         echo "timing $kind lines into $mode outputs ($runs rounds)..."
-        python3 "$here/measure.py" "$mode" "$runs" "$work/times-$kind-$mode.json" "${specs[@]}"
+        python3 "$here/measure.py" "$mode" "$runs" "$work/times-$kind-$mode.json" "${entries[@]}"
         rm -f "$out"/*
     done
 done

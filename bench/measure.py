@@ -31,8 +31,8 @@ def main():
     if mode not in ("new", "existing"):
         sys.exit("measure.py: MODE is new or existing")
     commands = []
-    for spec in sys.argv[4:]:
-        name, output, command = spec.split("=", 2)
+    for entry in sys.argv[4:]:
+        name, output, command = entry.split("=", 2)
         commands.append((name, output, command))
     results = {name: {"wall": [], "peak": []} for name, _, _ in commands}
     for round_ in range(runs + 1):
