@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace vantrel {
 
@@ -112,16 +115,18 @@ void TOpenTextFileDialog::Potvrzeno(const QStringList& soubory) {
     const auto* pole = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     const QStringList jmena = pole != nullptr ? JmenaVPoli(pole->text()) : QStringList();
     const QDir slozka = directory();
-    auto poradi = [&](const QString& soubor) {
-        for (qsizetype i = 0; i < jmena.size(); ++i) {
-            if (QDir::cleanPath(slozka.absoluteFilePath(jmena[i])) == QDir::cleanPath(soubor))
-                return i;
-        }
-        return jmena.size();
-    };
-    files_ = soubory;
-    std::stable_sort(files_.begin(), files_.end(),
-                     [&](const QString& a, const QString& b) { return poradi(a) < poradi(b); });
+    // Each path's place in the field, looked up once: a selection may hold thousands of files.
+    QHash<QString, qsizetype> mista;
+    for (qsizetype i = jmena.size() - 1; i >= 0; --i)
+        mista.insert(QDir::cleanPath(slozka.absoluteFilePath(jmena[i])), i);
+    std::vector<std::pair<qsizetype, QString>> serazene;
+    for (const QString& soubor : soubory)
+        serazene.emplace_back(mista.value(QDir::cleanPath(soubor), jmena.size()), soubor);
+    std::stable_sort(serazene.begin(), serazene.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    files_.clear();
+    for (const auto& [misto, soubor] : serazene)
+        files_.append(soubor);
     TTextFileDialog::Potvrzeno(files_);
 }
 
