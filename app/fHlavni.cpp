@@ -306,15 +306,8 @@ void THlavniForm::ObnovPocet() {
 // --- Settings -----------------------------------------------------------------------------
 
 QRect THlavniForm::vnejsiObrys() const {
-    const QRect obrys = frameGeometry();
-    if (!isMinimized())
-        return obrys;
     // A minimised window is stored with the bounds it will have when restored.
-    const QRect normalni = normalGeometry();
-    const QMargins ramecek(geometry().left() - obrys.left(), geometry().top() - obrys.top(),
-                           obrys.right() - geometry().right(),
-                           obrys.bottom() - geometry().bottom());
-    return normalni.marginsAdded(ramecek);
+    return isMinimized() ? normalGeometry().marginsAdded(ramecek_) : frameGeometry();
 }
 
 void THlavniForm::FormCreate() {

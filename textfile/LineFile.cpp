@@ -207,10 +207,6 @@ std::size_t ReadLineBytes(TLineFile& f, char* kam, std::size_t kolik) {
     return ulozeno;
 }
 
-void WriteBytes(TLineFile& f, const char* data, std::size_t delka) {
-    Pripoj(f, reinterpret_cast<const unsigned char*>(data), delka);
-}
-
 } // namespace
 
 void AssignLineFile(TLineFile& f, const std::u16string& cesta) {
@@ -285,7 +281,7 @@ void SkipLine(TLineFile& f) {
 
 TLineFile& WriteText(TLineFile& f, const std::u16string& text) {
     const std::string bajty = ProcessCodePage().Koduj(text);
-    WriteBytes(f, bajty.data(), bajty.size());
+    Pripoj(f, reinterpret_cast<const unsigned char*>(bajty.data()), bajty.size());
     return f;
 }
 

@@ -12,11 +12,11 @@ namespace vantrel::platforma {
 
 enum class TDruhZarizeni { Neznamy, Disk, Znakove, Roura };
 
-// Paths are in the process code page. Inputs take a shared lock and outputs an exclusive one
-// (open-file-description locks), which is how sharing for reading only is kept: an input that
-// is open for writing elsewhere is refused with 32, and so is an output that anyone reads.
-// The output is locked before it is emptied, so a refused output keeps its contents; a new or
-// empty output is not truncated at all.
+// Paths are the file names' own bytes (KodujCestu). Inputs take a shared lock and outputs an
+// exclusive one (open-file-description locks), which is how sharing for reading only is kept: an
+// input that is open for writing elsewhere is refused with 32, and so is an output that anyone
+// reads. The output is locked before it is emptied, so a refused output keeps its contents; a new
+// or empty output is not truncated at all.
 int OtevriProCteni(const std::string& cesta, int& handle);
 int OtevriProZapis(const std::string& cesta, int& handle);
 // A descriptor of its own for standard output, released independently of descriptor 1.

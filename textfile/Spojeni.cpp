@@ -70,12 +70,10 @@ inline void Zkontroluj(std::ptrdiff_t soubor, const std::u16string& cesta) {
     }
 }
 
-bool StejnaCesta(const std::string& a, const std::string& b) {
+// A name made absolute and normal, so that two spellings of a file not yet made compare equal.
+std::filesystem::path PlnaCesta(const std::string& cesta) {
     std::error_code chyba;
-    auto plna = [&](const std::string& cesta) {
-        return std::filesystem::absolute(cesta, chyba).lexically_normal();
-    };
-    return a == b || plna(a) == plna(b);
+    return std::filesystem::absolute(cesta, chyba).lexically_normal();
 }
 
 // The input that is the output itself, or -1. Only a file with content counts: a device such as
@@ -90,11 +88,14 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
         cestaVystupu = KodujCestu(spojeni.Vystup);
         existuje = platforma::Identita(cestaVystupu, vystup);
     }
+    const std::filesystem::path plnaVystupu =
+        existuje || spojeni.NaStandardniVystup ? std::filesystem::path() : PlnaCesta(cestaVystupu);
     for (std::size_t i = 0; i < spojeni.Vstupy.size(); ++i) {
         const std::string cesta = KodujCestu(spojeni.Vstupy[i]);
         platforma::TIdentita vstup{};
         if (existuje ? vystup.obsah && platforma::Identita(cesta, vstup) && vstup == vystup
-                     : !spojeni.NaStandardniVystup && StejnaCesta(cesta, cestaVystupu))
+                     : !spojeni.NaStandardniVystup &&
+                           (cesta == cestaVystupu || PlnaCesta(cesta) == plnaVystupu))
             return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
