@@ -24,6 +24,8 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# Another install running at the same time (a second build, the desktop's updater) is waited for.
+apt+=(-o DPkg::Lock::Timeout=600)
 if ! "${apt[@]}" install -y --no-install-recommends "${missing[@]}"; then
     "${apt[@]}" update
     "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
