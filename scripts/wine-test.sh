@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine64, as CTest's cross-compiling emulator:
+#   wine-test.sh PREFIX WINE64 PROGRAM.exe [ARGUMENT...]
+# Every run of one build folder shares the Wine prefix PREFIX, made by the first run (later ones
+# wait for it): a prefix takes seconds to make, and the tests can share one as they could share
+# a Windows machine, each writing only registry keys and files of its own. No display is used.
+set -euo pipefail
+
+prefix=$1
+wine=$2
+shift 2
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+if [[ ! -e $prefix/.hotovo ]]; then
+    rm -rf "$prefix"
+    "$wine" wineboot -i >/dev/null 2>&1
+    touch "$prefix/.hotovo"
+fi
+flock -u 9
+exec 9>&-
+
+# The programs write text mode (CR LF); GoogleTest's list of tests is read as lines by CMake.
+for argument in "$@"; do
+    if [[ $argument == --gtest_list_tests ]]; then
+        "$wine" "$@" | tr -d '\r'
+        exit "${PIPESTATUS[0]}"
+    fi
+done
+exec "$wine" "$@"
