@@ -1,4 +1,5 @@
 #include "platforma/FaktaSouboru.h"
+
 #include "platforma/Sledovani.h"
 #include "platforma/win32/Cesta.h"
 
@@ -18,8 +19,8 @@ namespace {
 constexpr std::int64_t Od1601 = 116444736000000000;
 
 TCas ZFiletime(const FILETIME& ft) {
-    const std::int64_t t = static_cast<std::int64_t>(
-        (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime);
+    const std::int64_t t =
+        static_cast<std::int64_t>((std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime);
     const std::int64_t odEpochy = t - Od1601;
     std::int64_t sekundy = odEpochy / 10000000;
     std::int64_t zbytek = odEpochy % 10000000;
@@ -42,8 +43,8 @@ bool FaktaSouboru(const TCesta& cesta, TFaktaSouboru& fakta) {
     if (Porucha(TVolani::Fakta, ZadnyHandle, &cesta) != 0)
         return false;
     const std::wstring jmeno = win32::SystemovaCesta(cesta);
-    if (jmeno.empty() || MaZastupneZnaky(jmeno) || GetFileAttributesW(jmeno.c_str()) ==
-                                                       INVALID_FILE_ATTRIBUTES)
+    if (jmeno.empty() || MaZastupneZnaky(jmeno) ||
+        GetFileAttributesW(jmeno.c_str()) == INVALID_FILE_ATTRIBUTES)
         return false;
     WIN32_FIND_DATAW data;
     const HANDLE hledani = FindFirstFileW(jmeno.c_str(), &data);
@@ -61,8 +62,8 @@ bool FaktaSouboru(const TCesta& cesta, TFaktaSouboru& fakta) {
     WIN32_FILE_ATTRIBUTE_DATA udaje;
     if (!GetFileAttributesExW(jmeno.c_str(), GetFileExInfoStandard, &udaje))
         return false;
-    fakta.velikost = static_cast<std::int64_t>((std::uint64_t{udaje.nFileSizeHigh} << 32) |
-                                               udaje.nFileSizeLow);
+    fakta.velikost =
+        static_cast<std::int64_t>((std::uint64_t{udaje.nFileSizeHigh} << 32) | udaje.nFileSizeLow);
     fakta.vytvoreni = ZFiletime(udaje.ftCreationTime);
     fakta.zmena = ZFiletime(udaje.ftLastWriteTime);
     fakta.pristup = ZFiletime(udaje.ftLastAccessTime);
@@ -83,7 +84,8 @@ bool MistniCas(TCas cas, TKalendar& kalendar) {
                                                        std::int64_t{cas.milisekundy} * 10000);
     FILETIME ft{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
     SYSTEMTIME utc, mistni;
-    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &mistni))
+    if (!FileTimeToSystemTime(&ft, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &mistni))
         return false;
     kalendar = {mistni.wYear,   mistni.wMonth,  mistni.wDay,         mistni.wHour,
                 mistni.wMinute, mistni.wSecond, mistni.wMilliseconds};
@@ -96,8 +98,8 @@ std::u16string TypSouboru(const TCesta& cesta) {
     if (Porucha(TVolani::Fakta, ZadnyHandle, &cesta) != 0)
         return {};
     const std::wstring jmeno = win32::SystemovaCesta(cesta);
-    const DWORD atributy = jmeno.empty() ? INVALID_FILE_ATTRIBUTES
-                                         : GetFileAttributesW(jmeno.c_str());
+    const DWORD atributy =
+        jmeno.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(jmeno.c_str());
     if (atributy == INVALID_FILE_ATTRIBUTES)
         return {};
     const std::wstring zaklad = win32::Siroka(ZakladJmena(cesta));

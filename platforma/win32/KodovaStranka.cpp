@@ -1,4 +1,5 @@
 #include "platforma/KodovaStranka.h"
+
 #include "platforma/Utf8.h"
 
 #include <algorithm>
@@ -54,11 +55,13 @@ UINT CisloStranky(const std::string& nazev) {
     };
     // The C locale's ASCII counts as UTF-8, as on POSIX: the bytes are the same.
     static const TJmeno jmena[] = {
-        {"", CP_UTF8},        {"UTF8", CP_UTF8},    {"ANSIX3.41968", CP_UTF8}, {"ASCII", CP_UTF8},
-        {"USASCII", CP_UTF8}, {"C", CP_UTF8},       {"POSIX", CP_UTF8},        {"SHIFTJIS", 932},
-        {"SJIS", 932},        {"EUCJP", 20932},     {"GBK", 936},              {"GB2312", 936},
-        {"BIG5", 950},        {"EUCKR", 949},       {"KOI8R", 20866},          {"KOI8U", 21866},
-        {"GB18030", 54936},   {"TIS620", 874},      {"LATIN1", 28591},         {"LATIN2", 28592},
+        {"", CP_UTF8},      {"UTF8", CP_UTF8},    {"ANSIX3.41968", CP_UTF8},
+        {"ASCII", CP_UTF8}, {"USASCII", CP_UTF8}, {"C", CP_UTF8},
+        {"POSIX", CP_UTF8}, {"SHIFTJIS", 932},    {"SJIS", 932},
+        {"EUCJP", 20932},   {"GBK", 936},         {"GB2312", 936},
+        {"BIG5", 950},      {"EUCKR", 949},       {"KOI8R", 20866},
+        {"KOI8U", 21866},   {"GB18030", 54936},   {"TIS620", 874},
+        {"LATIN1", 28591},  {"LATIN2", 28592},
     };
     for (const TJmeno& j : jmena)
         if (n == j.jmeno)

@@ -1,5 +1,6 @@
-#include "platforma/Chyby.h"
 #include "platforma/Registr.h"
+
+#include "platforma/Chyby.h"
 #include "platforma/Sledovani.h"
 #include "platforma/Utf8.h"
 #include "platforma/win32/Cesta.h"
@@ -58,16 +59,16 @@ bool Siroky(const std::string& text, std::wstring& vysledek) {
 // Every registry call asks the watcher first; its error stands for the call's own.
 LSTATUS Porucha(const std::wstring& co) {
     const std::u16string cesta(co.begin(), co.end());
-    return static_cast<LSTATUS>(platforma::win32::Porucha(TVolani::Nastaveni,
-                                                          platforma::ZadnyHandle, &cesta));
+    return static_cast<LSTATUS>(
+        platforma::win32::Porucha(TVolani::Nastaveni, platforma::ZadnyHandle, &cesta));
 }
 
 } // namespace
 
 struct TRegistr::Impl {
     std::string umisteni;
-    std::wstring koren;      // the key under HKEY_CURRENT_USER that stands for the hive
-    std::string klic;        // the open key, normalised, without the hive
+    std::wstring koren; // the key under HKEY_CURRENT_USER that stands for the hive
+    std::string klic;   // the open key, normalised, without the hive
     bool otevreny = false;
     HKEY handle = nullptr;                 // the open key, when it could be opened
     LSTATUS chybaOtevreni = ERROR_SUCCESS; // why it could not
@@ -127,8 +128,8 @@ struct TRegistr::Impl {
             throw EChybaRegistru(SDuvodem(ChybaZapisu(jmeno), chybaOtevreni));
         LSTATUS kod = Porucha(w);
         if (kod == ERROR_SUCCESS)
-            kod = RegSetValueExW(handle, w.c_str(), 0, typ, static_cast<const BYTE*>(data),
-                                 velikost);
+            kod =
+                RegSetValueExW(handle, w.c_str(), 0, typ, static_cast<const BYTE*>(data), velikost);
         if (kod != ERROR_SUCCESS)
             throw EChybaRegistru(SDuvodem(ChybaZapisu(jmeno), kod));
         const std::u16string cesta(w.begin(), w.end());
@@ -180,8 +181,8 @@ bool TRegistr::OpenKey(const std::string& klic, bool vytvorit) {
         kod = RegCreateKeyExW(HKEY_CURRENT_USER, cela.c_str(), 0, nullptr, 0,
                               KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &h, nullptr);
     else if (kod == ERROR_SUCCESS)
-        kod = RegOpenKeyExW(HKEY_CURRENT_USER, cela.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                            &h);
+        kod =
+            RegOpenKeyExW(HKEY_CURRENT_USER, cela.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &h);
     // A key we may read but not write still serves reading; its writes then fail.
     if (kod == ERROR_ACCESS_DENIED && Porucha(cela) == ERROR_SUCCESS)
         kod = RegOpenKeyExW(HKEY_CURRENT_USER, cela.c_str(), 0, KEY_QUERY_VALUE, &h);

@@ -1,6 +1,7 @@
+#include "platforma/Soubory.h"
+
 #include "platforma/Chyby.h"
 #include "platforma/Sledovani.h"
-#include "platforma/Soubory.h"
 #include "platforma/win32/Cesta.h"
 
 #include <algorithm>
