@@ -6,8 +6,9 @@
 #include "app/Umisteni.h"
 #include "app/convar.h"
 #include "lang/fJazyk.h"
+#include "platforma/FaktaSouboru.h"
+#include "platforma/Registr.h"
 #include "support/Obrazky.h"
-#include "support/Registr.h"
 #include "support/fOAplikaci.h"
 #include "textfile/Spojeni.h"
 
@@ -391,7 +392,7 @@ void THlavniForm::FormClose() {
 void THlavniForm::NastavJazyk() {
     QString cesta = cestaJazyka_;
     if (cesta.isEmpty()) {
-        QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+        QString program = QString::fromStdU16String(platforma::CestaProgramu());
         if (program.isEmpty())
             program = QCoreApplication::applicationFilePath();
         cesta = QFileInfo(program).absolutePath() + QStringLiteral("/vtrl.xml");

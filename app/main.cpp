@@ -4,9 +4,9 @@
 #include "app/Sluzby.h"
 #include "app/fHlavni.h"
 #include "lang/fJazyk.h"
+#include "platforma/KodovaStranka.h"
 #include "support/Obrazky.h"
 #include "support/fOAplikaci.h"
-#include "textfile/KodovaStranka.h"
 
 #include <clocale>
 

@@ -1,6 +1,6 @@
 // vantrel-join: the join of the Vantrel program from the command line.
 
-#include "textfile/KodovaStranka.h"
+#include "platforma/Utf8.h"
 #include "textfile/Spojeni.h"
 
 #include <cerrno>
@@ -111,7 +111,7 @@ void PrectiArgumenty(int argc, char** argv, vantrel::TSpojeni& spojeni) {
     };
     auto vstup = [&](const char* cesta) {
         const bool standardni = cesta[0] == '-' && cesta[1] == '\0';
-        spojeni.Vstupy.push_back(vantrel::DekodujCestu(standardni ? StandardniVstup : cesta));
+        spojeni.Vstupy.push_back(vantrel::DekodujUtf8(standardni ? StandardniVstup : cesta));
     };
     opterr = 0;
     // "-": INPUTs come back in their place among the options, whatever POSIXLY_CORRECT says.
@@ -123,7 +123,7 @@ void PrectiArgumenty(int argc, char** argv, vantrel::TSpojeni& spojeni) {
         case 'o':
             if (*optarg == '\0')
                 ChybaPouziti("the output name is empty");
-            spojeni.Vystup = vantrel::DekodujCestu(optarg);
+            spojeni.Vystup = vantrel::DekodujUtf8(optarg);
             spojeni.NaStandardniVystup = false;
             break;
         case VolbaBuffer:
@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     try {
         vantrel::Spoj(spojeni);
     } catch (const vantrel::EChybaSpojeni& chyba) {
-        std::string cesta = vantrel::KodujCestu(chyba.Cesta());
+        std::string cesta = vantrel::KodujUtf8(chyba.Cesta());
         if (chyba.Soubor() == vantrel::EChybaSpojeni::Vystup && spojeni.NaStandardniVystup)
             cesta = "(standard output)";
         else if (chyba.Soubor() >= 0 && cesta == StandardniVstup)

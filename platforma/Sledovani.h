@@ -14,7 +14,8 @@ enum class TVolani {
     Cteni,         // reading a file
     Zapis,         // writing a file
     Zavreni,       // releasing a handle
-    Udaje,         // what kind of file a handle is, its size, its identity
+    Udaje,         // what an open file is: its type and size
+    Druh,          // what kind of device an output is: a disk, a character device, a pipe
     Zamek,         // a lock that keeps sharing (POSIX; Windows keeps it in the open itself)
     Zkraceni,      // emptying an output
     Synchronizace, // forcing a file to the disk

@@ -1,6 +1,6 @@
 #include "textfile/IoStatus.h"
 
-#include "textfile/KodovaStranka.h"
+#include "platforma/Utf8.h"
 
 namespace vantrel {
 
@@ -16,7 +16,7 @@ std::string ZpravaIoChyby(int kod, const std::u16string& cesta) {
     case 2:
         return "File not found";
     case 3:
-        return "Invalid file name - " + KodujCestu(cesta);
+        return "Invalid file name - " + KodujUtf8(cesta);
     case 4:
         return "Too many open files";
     case 5:

@@ -6,7 +6,7 @@
 namespace vantrel {
 
 // Status codes of the layer's own failures; the platform's refusals carry Windows system error
-// numbers (see Platforma.h).
+// numbers (platforma/Chyby.h).
 enum : int {
     IoNeprirazen = 102,   // the record was never assigned
     IoNeotevren = 103,    // the record is not open
@@ -14,8 +14,7 @@ enum : int {
     IoNeniProZapis = 105, // not open for writing, or an output device of unknown kind
 };
 
-// The failure of a file operation: its status code and the fixed message for it. The message is
-// in the process code page, as are the paths the layer works with.
+// The failure of a file operation: its status code and the fixed message for it, in UTF-8.
 class EInOutError : public std::runtime_error {
 public:
     explicit EInOutError(int kod, const std::u16string& cesta = {});

@@ -1,7 +1,7 @@
 #include "textfile/LineFile.h"
 
-#include "textfile/KodovaStranka.h"
-#include "textfile/Platforma.h"
+#include "platforma/KodovaStranka.h"
+#include "platforma/Soubory.h"
 #include "textfile/PrevodRadku.h"
 
 #include <algorithm>
@@ -12,9 +12,6 @@ namespace vantrel {
 namespace {
 
 constexpr int Konec = -1;
-constexpr unsigned char LF = 10;
-constexpr unsigned char CR = 13;
-constexpr unsigned char EOFZnak = 26;
 constexpr std::size_t DelkaUseku = 255;
 
 bool CrLf(const TLineFile& f) {
@@ -48,8 +45,8 @@ int Vypis(TLineFile& f) {
 
 int ZavriHandle(TLineFile& f) {
     f.Mode = ModeClosed;
-    const int handle = f.Handle;
-    f.Handle = -1;
+    const platforma::THandle handle = f.Handle;
+    f.Handle = platforma::ZadnyHandle;
     return platforma::Zavri(handle);
 }
 
@@ -74,14 +71,13 @@ int StandardniOtevreni(TLineFile& f) {
     f.Position = f.Filled = 0;
     f.CloseProc = ZavriHandle;
     f.FlushProc = NicNedelej;
-    const std::string cesta = KodujCestu(f.Path);
     int kod;
     if (f.Mode == ModeInput) {
         f.TransferProc = NaplnZeSouboru;
-        kod = platforma::OtevriProCteni(cesta, f.Handle);
+        kod = platforma::OtevriProCteni(f.Path, f.Handle);
     } else if (f.Mode == ModeOutput) {
         f.TransferProc = Vypis;
-        kod = platforma::OtevriProZapis(cesta, f.Handle);
+        kod = platforma::OtevriProZapis(f.Path, f.Handle);
     } else {
         kod = 1; // ERROR_INVALID_FUNCTION: reading and writing at once is not offered
     }

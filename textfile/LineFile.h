@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platforma/Soubory.h"
 #include "textfile/IoStatus.h"
 
 #include <cstddef>
@@ -33,7 +34,7 @@ using TLineFileProc = int (*)(TLineFile&);
 // One file, open or not. Owned by its user; Data points into the record itself (or at a
 // caller's buffer), so a record is never copied.
 struct TLineFile {
-    int Handle = -1;
+    platforma::THandle Handle = platforma::ZadnyHandle;
     std::uint16_t Mode = 0; // none of the four codes: never assigned
     std::uint16_t Flags = 0;
     std::uint32_t Capacity = 0;

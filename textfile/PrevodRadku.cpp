@@ -15,10 +15,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr unsigned char LF = 10;
-constexpr unsigned char CR = 13;
-constexpr unsigned char EOFZnak = 26;
-
 // From input byte i and output byte o on: each run of text copied whole, each marked byte dealt
 // with alone. Exact at any edge, so it also finishes what the block converters leave.
 TPrevedeno PoBezichOd(const unsigned char* vstup, std::size_t delka, unsigned char* vystup,

@@ -6,6 +6,11 @@
 // rules (LineFile.h) without going line by line. Plain functions of their arguments.
 namespace vantrel {
 
+// The bytes the rules look for: line ends, and in CR LF mode the byte 26 that ends a file.
+inline constexpr unsigned char LF = 10;
+inline constexpr unsigned char CR = 13;
+inline constexpr unsigned char EOFZnak = 26;
+
 struct TPrevedeno {
     std::size_t precteno; // bytes taken from the input
     std::size_t zapsano;  // bytes written to the output

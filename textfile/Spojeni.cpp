@@ -1,21 +1,18 @@
 #include "textfile/Spojeni.h"
 
-#include "textfile/KodovaStranka.h"
+#include "platforma/Chyby.h"
+#include "platforma/Soubory.h"
 #include "textfile/LineFile.h"
-#include "textfile/Platforma.h"
 #include "textfile/ZapisNaPozadi.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace vantrel {
 
 namespace {
 
-constexpr int SdileniOdmitnuto = 32;
 // From this buffer size on the output is written on a thread of its own, with buffers of that
 // size taking turns up to this much memory; below it a hand-over costs more than it saves.
 constexpr std::uint32_t NejmensiBufferNaPozadi = 16 * 1024;
@@ -70,32 +67,18 @@ inline void Zkontroluj(std::ptrdiff_t soubor, const std::u16string& cesta) {
     }
 }
 
-// A name made absolute and normal, so that two spellings of a file not yet made compare equal.
-std::filesystem::path PlnaCesta(const std::string& cesta) {
-    std::error_code chyba;
-    return std::filesystem::absolute(cesta, chyba).lexically_normal();
-}
-
 // The input that is the output itself, or -1. Only a file with content counts: a device such as
 // /dev/null or a terminal may well be both.
 std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
     platforma::TIdentita vystup{};
-    bool existuje;
-    std::string cestaVystupu;
-    if (spojeni.NaStandardniVystup) {
-        existuje = platforma::IdentitaHandle(STDOUT_FILENO, vystup);
-    } else {
-        cestaVystupu = KodujCestu(spojeni.Vystup);
-        existuje = platforma::Identita(cestaVystupu, vystup);
-    }
-    const std::filesystem::path plnaVystupu =
-        existuje || spojeni.NaStandardniVystup ? std::filesystem::path() : PlnaCesta(cestaVystupu);
+    const bool existuje = spojeni.NaStandardniVystup
+                              ? platforma::IdentitaStandardnihoVystupu(vystup)
+                              : platforma::Identita(spojeni.Vystup, vystup);
     for (std::size_t i = 0; i < spojeni.Vstupy.size(); ++i) {
-        const std::string cesta = KodujCestu(spojeni.Vstupy[i]);
+        const std::u16string& cesta = spojeni.Vstupy[i];
         platforma::TIdentita vstup{};
         if (existuje ? vystup.obsah && platforma::Identita(cesta, vstup) && vstup == vystup
-                     : !spojeni.NaStandardniVystup &&
-                           (cesta == cestaVystupu || PlnaCesta(cesta) == plnaVystupu))
+                     : !spojeni.NaStandardniVystup && platforma::StejneMisto(cesta, spojeni.Vystup))
             return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
@@ -212,7 +195,7 @@ EChybaSpojeni::EChybaSpojeni(const EInOutError& chyba, std::ptrdiff_t soubor,
 void Spoj(const TSpojeni& spojeni) {
     const std::ptrdiff_t shodny = VstupShodnySVystupem(spojeni);
     if (shodny >= 0)
-        throw EChybaSpojeni(EInOutError(SdileniOdmitnuto), shodny,
+        throw EChybaSpojeni(EInOutError(platforma::ChybaSdileni), shodny,
                             spojeni.Vstupy[static_cast<std::size_t>(shodny)]);
     TBehSpojeni(spojeni).Proved();
 }

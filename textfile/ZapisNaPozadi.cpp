@@ -1,6 +1,6 @@
 #include "textfile/ZapisNaPozadi.h"
 
-#include "textfile/Platforma.h"
+#include "platforma/Soubory.h"
 
 #include <new>
 #include <system_error>

@@ -49,7 +49,7 @@ private:
     std::vector<std::unique_ptr<unsigned char[]>> buffery_;
     unsigned char* bufferZaznamu_ = nullptr;
     TLineFileProc zavreniZaznamu_ = nullptr;
-    int handle_ = -1;
+    platforma::THandle handle_ = platforma::ZadnyHandle;
 
     std::mutex zamek_;
     std::condition_variable proPisare_, proZaznam_;

@@ -3,12 +3,11 @@
 #include "platforma/Sledovani.h"
 #include "platforma/win32/Cesta.h"
 
-#include <shellapi.h>
 #include <vector>
 #include <windows.h>
 
-// A file's directory entry from FindFirstFileW, its type name from the shell, the version
-// resource through the version API, and the program's own path.
+// A file's directory entry from FindFirstFileW, the version resource through the version API,
+// and the program's own path.
 namespace vantrel::platforma {
 
 using win32::Porucha;
@@ -74,8 +73,6 @@ bool FaktaSouboru(const TCesta& cesta, TFaktaSouboru& fakta) {
 // UTC to local time by the time zone's rules for that date (SystemTimeToTzSpecificLocalTime),
 // not by the offset in force now, which is all FileTimeToLocalFileTime knows.
 bool MistniCas(TCas cas, TKalendar& kalendar) {
-    if (Porucha(TVolani::Fakta, ZadnyHandle) != 0)
-        return false;
     constexpr std::int64_t Nejvic = (INT64_MAX - Od1601) / 10000000 - 1;
     if (cas.sekundy < -Od1601 / 10000000 || cas.sekundy > Nejvic || cas.milisekundy < 0 ||
         cas.milisekundy > 999)
@@ -92,27 +89,7 @@ bool MistniCas(TCas cas, TKalendar& kalendar) {
     return true;
 }
 
-// The shell names the type by the name and attributes alone (SHGFI_USEFILEATTRIBUTES), after
-// the file is known to exist: so a path of any length works, and nothing is opened.
-std::u16string TypSouboru(const TCesta& cesta) {
-    if (Porucha(TVolani::Fakta, ZadnyHandle, &cesta) != 0)
-        return {};
-    const std::wstring jmeno = win32::SystemovaCesta(cesta);
-    const DWORD atributy =
-        jmeno.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(jmeno.c_str());
-    if (atributy == INVALID_FILE_ATTRIBUTES)
-        return {};
-    const std::wstring zaklad = win32::Siroka(ZakladJmena(cesta));
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(zaklad.empty() ? L"x" : zaklad.c_str(), atributy, &info, sizeof info,
-                       SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) == 0)
-        return {};
-    return win32::Uzka(info.szTypeName, wcsnlen(info.szTypeName, std::size(info.szTypeName)));
-}
-
 bool VerzeSouboru(const TCesta& cesta, TCislaVerze& verze) {
-    if (Porucha(TVolani::Fakta, ZadnyHandle, &cesta) != 0)
-        return false;
     const std::wstring jmeno = win32::SystemovaCesta(cesta);
     if (jmeno.empty())
         return false;
@@ -139,8 +116,6 @@ bool VerzeSouboru(const TCesta& cesta, TCislaVerze& verze) {
 }
 
 TCesta CestaProgramu() {
-    if (Porucha(TVolani::Fakta, ZadnyHandle) != 0)
-        return {};
     std::wstring cesta(MAX_PATH, L'\0');
     for (;;) {
         const DWORD delka =

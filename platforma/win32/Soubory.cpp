@@ -19,11 +19,11 @@ using win32::ZHandle;
 namespace {
 
 int Otevri(const TCesta& cesta, DWORD pristup, DWORD dispozice, THandle& handle) {
-    if (int kod = Porucha(TVolani::Otevreni, ZadnyHandle, &cesta))
-        return kod;
     const std::wstring jmeno = win32::SystemovaCesta(cesta);
     if (jmeno.empty())
         return ChybaNeniCesta;
+    if (int kod = Porucha(TVolani::Otevreni, ZadnyHandle, &cesta))
+        return kod;
     const HANDLE h = CreateFileW(jmeno.c_str(), pristup, FILE_SHARE_READ, nullptr, dispozice,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -59,8 +59,6 @@ int OtevriStandardni(DWORD ktery, THandle& handle) {
 // CON) have none and hold no content; a pipe has content, and an index where the system keeps
 // one for it.
 bool IdentitaHandle(HANDLE h, TIdentita& identita) {
-    if (Porucha(TVolani::Udaje, ZHandle(h)) != 0)
-        return false;
     const DWORD druh = GetFileType(h);
     if (druh == FILE_TYPE_CHAR) {
         identita = TIdentita{};
@@ -103,7 +101,6 @@ int OtevriProZapis(const TCesta& cesta, THandle& handle) {
             return ZavriPoChybe(h, kod);
         if (!SetEndOfFile(DoHandle(h)))
             return ZavriPoChybe(h, static_cast<int>(GetLastError()));
-        detail::Po(TVolani::Zkraceni, h);
     }
     handle = h;
     return 0;
@@ -133,7 +130,6 @@ int Cti(THandle handle, unsigned char* kam, std::uint32_t kolik, std::uint32_t& 
         return static_cast<int>(kod);
     }
     precteno = n;
-    detail::Po(TVolani::Cteni, handle, nullptr, kam, n);
     return 0;
 }
 
@@ -158,16 +154,16 @@ int Zapis(THandle handle, const unsigned char* co, std::uint32_t kolik) {
 int Zavri(THandle handle) {
     // The handle is released whatever the watcher asks: only the report differs.
     const int kod = Porucha(TVolani::Zavreni, handle);
-    if (!CloseHandle(DoHandle(handle)))
-        return kod != 0 ? kod : static_cast<int>(GetLastError());
+    const bool zavren = CloseHandle(DoHandle(handle));
+    const DWORD chyba = GetLastError();
+    detail::Po(TVolani::Zavreni, handle);
     if (kod != 0)
         return kod;
-    detail::Po(TVolani::Zavreni, handle);
-    return 0;
+    return zavren ? 0 : static_cast<int>(chyba);
 }
 
 TDruhZarizeni DruhZarizeni(THandle handle) {
-    if (Porucha(TVolani::Udaje, handle) != 0)
+    if (Porucha(TVolani::Druh, handle) != 0)
         return TDruhZarizeni::Neznamy;
     switch (GetFileType(DoHandle(handle))) {
     case FILE_TYPE_DISK:
@@ -181,9 +177,8 @@ TDruhZarizeni DruhZarizeni(THandle handle) {
     }
 }
 
+// Identities are looked up without the watcher, as a lookup that changes nothing.
 bool Identita(const TCesta& cesta, TIdentita& identita) {
-    if (Porucha(TVolani::Fakta, ZadnyHandle, &cesta) != 0)
-        return false;
     const std::wstring jmeno = win32::SystemovaCesta(cesta);
     if (jmeno.empty())
         return false;

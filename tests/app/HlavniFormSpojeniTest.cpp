@@ -162,7 +162,7 @@ TEST_F(HlavniFormTest, ExitDuringAJoinComesAfterIt) {
     EXPECT_EQ(okno->StavRadku(1), 1);
     EXPECT_FALSE(okno->isVisible());
     EXPECT_TRUE(okno->aOAplikaci->isEnabled());
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(TRegistr::VychoziCesta())));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(TRegistr::VychoziUmisteni())));
 }
 
 // File names are bytes: the join opens the file the list shows whatever the locale's codeset

@@ -1,6 +1,6 @@
 #include "HlavniFormTest.h"
 
-#include "../support/PoruchyRegistru.h"
+#include "../platforma/posix/PoruchyRegistru.h"
 #include "app/ChybaAplikace.h"
 #include "lang/fJazyk.h"
 #include "support/SoubUtility.h"
@@ -280,9 +280,9 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.popis);
-        QFile::remove(TRegistr::VychoziCesta().c_str());
+        QFile::remove(TRegistr::VychoziUmisteni().c_str());
         UlozHodnoty({{"Vlevo", 10}}, {{"Jazyk", "FR"}});
-        const std::string pred = Obsah(TRegistr::VychoziCesta().c_str()).toStdString();
+        const std::string pred = Obsah(TRegistr::VychoziUmisteni().c_str()).toStdString();
         {
             auto okno = Vytvor();
             Zobraz(*okno);
@@ -301,7 +301,7 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
         ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, false));
         EXPECT_EQ(registr.ReadString("Jazyk"), p.n == 1 ? "FR" : "EN");
         if (p.n == 1) {
-            EXPECT_EQ(Obsah(TRegistr::VychoziCesta().c_str()).toStdString(), pred);
+            EXPECT_EQ(Obsah(TRegistr::VychoziUmisteni().c_str()).toStdString(), pred);
         }
     }
 
@@ -310,11 +310,11 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
         SCOPED_TRACE(poskozeny ? "corrupt file" : "read fails");
         UlozHodnoty({{"Vlevo", 10}}, {{"Jazyk", "FR"}});
         if (poskozeny) {
-            QFile f(TRegistr::VychoziCesta().c_str());
+            QFile f(TRegistr::VychoziUmisteni().c_str());
             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Append));
             f.write("\"Vlevo\"=nonsense\n");
         }
-        const QByteArray pred = Obsah(TRegistr::VychoziCesta().c_str());
+        const QByteArray pred = Obsah(TRegistr::VychoziUmisteni().c_str());
         sluzby_.Jazyk.KodJazyka = "CZ";
         TVidenyBox box;
         TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
@@ -324,7 +324,7 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
             okno = Vytvor();
         }
         // A corrupt file is kept aside at once, and the box says where.
-        const QString cesta = QString::fromStdString(TRegistr::VychoziCesta());
+        const QString cesta = QString::fromStdString(TRegistr::VychoziUmisteni());
         const QStringList kopie = QFileInfo(cesta).dir().entryList({"Vantrel.reg.corrupt-*"});
         ASSERT_EQ(kopie.size(), poskozeny ? 1 : 0);
         const QString kam = poskozeny ? QFileInfo(cesta).dir().filePath(kopie[0]) : cesta;

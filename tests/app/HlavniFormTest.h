@@ -7,7 +7,7 @@
 #include "app/Sluzby.h"
 #include "app/convar.h"
 #include "app/fHlavni.h"
-#include "support/Registr.h"
+#include "platforma/Registr.h"
 
 #include <QAction>
 #include <QFile>

@@ -7,8 +7,8 @@
 // as its room.
 
 #include "Fuzz.h"
+#include "platforma/KodovaStranka.h"
 #include "tests/textfile/Reference.h"
-#include "textfile/KodovaStranka.h"
 #include "textfile/LineFile.h"
 #include "textfile/PrevodRadku.h"
 #include "textfile/Spojeni.h"

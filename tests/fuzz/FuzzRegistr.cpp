@@ -5,7 +5,8 @@
 // byte (by the read that found it).
 
 #include "Fuzz.h"
-#include "support/Registr.h"
+#include "platforma/Registr.h"
+#include "platforma/posix/SouborRegistru.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "Pomocne.h"
 
-#include "textfile/KodovaStranka.h"
+#include "platforma/KodovaStranka.h"
 
 #include <cstdio>
 #include <cstdlib>

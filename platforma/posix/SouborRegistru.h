@@ -15,7 +15,6 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <sys/types.h>
 
 namespace vantrel {
 
@@ -66,17 +65,5 @@ public:
 private:
     std::string cesta_;
 };
-
-// The file calls through which the store reads and commits, so that tests can make one fail.
-struct TRegistrVolani {
-    ssize_t (*read)(int handle, void* kam, size_t kolik);
-    ssize_t (*write)(int handle, const void* co, size_t kolik);
-    int (*fsync)(int handle);
-    int (*close)(int handle);
-    int (*rename)(const char* z, const char* na);
-    int (*flock)(int handle, int operace);
-};
-TRegistrVolani& RegistrVolani();
-const TRegistrVolani& VychoziRegistrVolani();
 
 } // namespace vantrel

@@ -1,7 +1,7 @@
-#include "support/FormatRegistru.h"
+#include "platforma/posix/FormatRegistru.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "platforma/Utf8.h"
+
 #include <cstdio>
 
 namespace vantrel {
@@ -49,44 +49,28 @@ int HexCislice(char c) {
     return -1;
 }
 
-// --- UTF-8 and UTF-16LE -------------------------------------------------------------------------
-
-// Qt's converters are strict: overlong forms, surrogates and anything above U+10FFFF are errors.
-// An initial byte order mark is text like any other here.
-constexpr auto kPrevod =
-    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
-
-bool Utf8NaText(const std::string& s, QString& text) {
-    QStringDecoder dekoder(QStringConverter::Utf8, kPrevod);
-    text = dekoder.decode(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
-    return !dekoder.hasError();
-}
-
 } // namespace
 
-bool PlatneUtf8(const std::string& s) {
-    QString text;
-    return Utf8NaText(s, text);
-}
-
 std::string Utf8NaUtf16le(const std::string& s) {
-    QString text;
-    Utf8NaText(s, text);
-    QStringEncoder koder(QStringConverter::Utf16LE, kPrevod);
-    return QByteArray(koder.encode(text)).toStdString();
+    std::u16string text;
+    Utf8NaUtf16(s, text);
+    std::string bajty;
+    bajty.reserve(text.size() * 2);
+    for (char16_t u : text) {
+        bajty += static_cast<char>(u & 0xFF);
+        bajty += static_cast<char>(u >> 8);
+    }
+    return bajty;
 }
 
 bool Utf16leNaUtf8(const std::string& b, std::string& ven) {
     if (b.size() % 2 != 0)
         return false;
-    QStringDecoder dekoder(QStringConverter::Utf16LE, kPrevod);
-    const QString text = dekoder.decode(QByteArrayView(b.data(), static_cast<qsizetype>(b.size())));
-    QStringEncoder koder(QStringConverter::Utf8, kPrevod);
-    const QByteArray utf8 = koder.encode(text);
-    if (dekoder.hasError() || koder.hasError())
-        return false;
-    ven = utf8.toStdString();
-    return true;
+    std::u16string text(b.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(b[2 * i]) |
+                                        static_cast<unsigned char>(b[2 * i + 1]) << 8);
+    return Utf16NaUtf8(text, ven);
 }
 
 std::string CelyKlic(const std::string& klic) {

@@ -1,4 +1,9 @@
-#include "support/Registr.h"
+#include "platforma/Registr.h"
+
+#include "platforma/Utf8.h"
+#include "platforma/posix/FormatRegistru.h"
+#include "platforma/posix/Posix.h"
+#include "platforma/posix/SouborRegistru.h"
 
 #include <cstdlib>
 #include <pwd.h>
@@ -21,10 +26,6 @@ std::string SDuvodem(const std::string& zprava, const std::string& duvod) {
     return duvod.empty() ? zprava : zprava + ": " + duvod;
 }
 
-std::string ZakladJmena(const std::string& cesta) {
-    return cesta.substr(cesta.rfind('/') + 1);
-}
-
 std::unique_ptr<TObsahRegistru> ZkusRozebrat(const std::string& bajty, const std::string& klic) {
     try {
         return std::make_unique<TObsahRegistru>(RozeberRegistr(bajty, klic));
@@ -35,13 +36,43 @@ std::unique_ptr<TObsahRegistru> ZkusRozebrat(const std::string& bajty, const std
 
 } // namespace
 
-TRegistr::TRegistr() : TRegistr(VychoziCesta()) {}
+struct TRegistr::Impl {
+    explicit Impl(std::string cesta) : soubor_(std::move(cesta)) {}
 
-TRegistr::TRegistr(std::string cesta) : soubor_(std::move(cesta)) {}
+    const std::string& Cesta() const { return soubor_.Cesta(); }
+    bool OpenKey(const std::string& klic, bool vytvorit);
+    void CloseKey();
+    const THodnotaRegistru* Najdi(const std::string& jmeno) const;
+    void Zapis(const std::string& jmeno, std::uint32_t typ, const std::string& data);
+
+    TSouborRegistru soubor_;
+    std::string klic_; // without the hive and without leading or trailing backslashes
+    bool otevreny_ = false;
+    bool nelzeCist_ = false; // the file exists but could not be read or used
+    std::string duvodCteni_; // why, for the user; empty for a plain read error
+    std::unique_ptr<TObsahRegistru> snimek_;
+    std::vector<std::string> odlozene_;
+};
+
+TRegistr::TRegistr() : TRegistr(VychoziUmisteni()) {}
+
+TRegistr::TRegistr(std::string umisteni) : impl_(std::make_unique<Impl>(std::move(umisteni))) {}
 
 TRegistr::~TRegistr() = default;
 
-std::string TRegistr::VychoziCesta() {
+const std::string& TRegistr::Umisteni() const {
+    return impl_->Cesta();
+}
+
+const std::vector<std::string>& TRegistr::OdlozeneSoubory() const {
+    return impl_->odlozene_;
+}
+
+bool TRegistr::HasOpenKey() const {
+    return impl_->otevreny_;
+}
+
+std::string TRegistr::VychoziUmisteni() {
     std::string zaklad;
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') {
@@ -58,6 +89,10 @@ std::string TRegistr::VychoziCesta() {
 }
 
 bool TRegistr::OpenKey(const std::string& klic, bool vytvorit) {
+    return impl_->OpenKey(klic, vytvorit);
+}
+
+bool TRegistr::Impl::OpenKey(const std::string& klic, bool vytvorit) {
     std::string novy = NormalizujKlic(klic);
     if (!klic.empty() && klic[0] != '\\' && otevreny_ && !klic_.empty())
         novy = novy.empty() ? klic_ : klic_ + "\\" + novy;
@@ -105,6 +140,10 @@ bool TRegistr::OpenKey(const std::string& klic, bool vytvorit) {
 }
 
 void TRegistr::CloseKey() {
+    impl_->CloseKey();
+}
+
+void TRegistr::Impl::CloseKey() {
     otevreny_ = false;
     nelzeCist_ = false;
     duvodCteni_.clear();
@@ -113,10 +152,10 @@ void TRegistr::CloseKey() {
 }
 
 std::string TRegistr::CurrentPath() const {
-    return otevreny_ ? CelyKlic(klic_) : std::string();
+    return impl_->otevreny_ ? CelyKlic(impl_->klic_) : std::string();
 }
 
-const THodnotaRegistru* TRegistr::Najdi(const std::string& jmeno) const {
+const THodnotaRegistru* TRegistr::Impl::Najdi(const std::string& jmeno) const {
     if (nelzeCist_)
         throw EChybaRegistru(SDuvodem(ChybaCteni(jmeno), duvodCteni_));
     if (!otevreny_ || snimek_ == nullptr)
@@ -125,20 +164,20 @@ const THodnotaRegistru* TRegistr::Najdi(const std::string& jmeno) const {
 }
 
 bool TRegistr::ValueExists(const std::string& jmeno) const {
-    if (!otevreny_)
+    if (!impl_->otevreny_)
         return false;
-    return Najdi(jmeno) != nullptr;
+    return impl_->Najdi(jmeno) != nullptr;
 }
 
 TTypHodnoty TRegistr::GetDataType(const std::string& jmeno) const {
-    const THodnotaRegistru* h = Najdi(jmeno);
+    const THodnotaRegistru* h = impl_->Najdi(jmeno);
     if (h == nullptr)
         throw EChybaRegistru(ChybaCteni(jmeno));
     return static_cast<TTypHodnoty>(h->typ);
 }
 
 std::string TRegistr::ReadString(const std::string& jmeno) const {
-    const THodnotaRegistru* h = Najdi(jmeno);
+    const THodnotaRegistru* h = impl_->Najdi(jmeno);
     if (h == nullptr)
         throw EChybaRegistru(ChybaCteni(jmeno));
     if (h->typ != thSz && h->typ != thExpandSz)
@@ -152,7 +191,7 @@ std::string TRegistr::ReadString(const std::string& jmeno) const {
 }
 
 std::int32_t TRegistr::ReadInteger(const std::string& jmeno) const {
-    const THodnotaRegistru* h = Najdi(jmeno);
+    const THodnotaRegistru* h = impl_->Najdi(jmeno);
     if (h == nullptr)
         throw EChybaRegistru(ChybaCteni(jmeno));
     if (h->typ != thDword)
@@ -168,13 +207,13 @@ std::int32_t TRegistr::ReadInteger(const std::string& jmeno) const {
 void TRegistr::WriteString(const std::string& jmeno, const std::string& hodnota) {
     if (!PlatneUtf8(hodnota))
         throw EChybaRegistru(ChybaZapisu(jmeno));
-    Zapis(jmeno, thSz, Utf8NaUtf16le(hodnota) + std::string(2, '\0'));
+    impl_->Zapis(jmeno, thSz, Utf8NaUtf16le(hodnota) + std::string(2, '\0'));
 }
 
 void TRegistr::WriteExpandString(const std::string& jmeno, const std::string& hodnota) {
     if (!PlatneUtf8(hodnota))
         throw EChybaRegistru(ChybaZapisu(jmeno));
-    Zapis(jmeno, thExpandSz, Utf8NaUtf16le(hodnota) + std::string(2, '\0'));
+    impl_->Zapis(jmeno, thExpandSz, Utf8NaUtf16le(hodnota) + std::string(2, '\0'));
 }
 
 void TRegistr::WriteInteger(const std::string& jmeno, std::int32_t hodnota) {
@@ -182,10 +221,10 @@ void TRegistr::WriteInteger(const std::string& jmeno, std::int32_t hodnota) {
     std::string data;
     for (int k = 0; k < 4; ++k)
         data += static_cast<char>((v >> (8 * k)) & 0xFF);
-    Zapis(jmeno, thDword, data);
+    impl_->Zapis(jmeno, thDword, data);
 }
 
-void TRegistr::Zapis(const std::string& jmeno, std::uint32_t typ, const std::string& data) {
+void TRegistr::Impl::Zapis(const std::string& jmeno, std::uint32_t typ, const std::string& data) {
     const std::string chyba = ChybaZapisu(jmeno);
     if (!otevreny_ || !PlatneJmeno(jmeno))
         throw EChybaRegistru(chyba);
@@ -206,7 +245,7 @@ void TRegistr::Zapis(const std::string& jmeno, std::uint32_t typ, const std::str
                         odlozene_.empty() ? std::string()
                                           : "The previous settings file could not be read; it "
                                             "was kept as " +
-                                                ZakladJmena(odlozene_.back());
+                                                platforma::posix::ZakladJmena(odlozene_.back());
                     obsah = std::make_unique<TObsahRegistru>(NovyRegistr(klic_, poznamka));
                 }
                 NastavHodnotu(*obsah, klic_, jmeno, typ, data);

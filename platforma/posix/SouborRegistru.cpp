@@ -1,4 +1,6 @@
-#include "support/SouborRegistru.h"
+#include "platforma/posix/SouborRegistru.h"
+
+#include "platforma/posix/Posix.h"
 
 #include <cerrno>
 #include <climits>
@@ -17,10 +19,48 @@
 
 namespace vantrel {
 
+using platforma::TPorucha;
+using platforma::TVolani;
+using platforma::TZasah;
+using platforma::ZadnyHandle;
+namespace detail = platforma::detail;
+namespace posix = platforma::posix;
+
 namespace {
 
-const TRegistrVolani g_vychoziVolani = {::read, ::write, ::fsync, ::close, ::rename, ::flock};
-TRegistrVolani g_volani = g_vychoziVolani;
+using posix::VolejErrno;
+
+// The store's file calls, watched as every call of the layer is.
+ssize_t CtiData(int fd, void* kam, size_t kolik) {
+    return VolejErrno(TVolani::Cteni, fd, nullptr, [&](bool kratce) {
+        return ::read(fd, kam, kratce ? std::max<size_t>(1, kolik / 2) : kolik);
+    });
+}
+ssize_t ZapisData(int fd, const void* co, size_t kolik) {
+    return VolejErrno(TVolani::Zapis, fd, nullptr, [&](bool kratce) {
+        return ::write(fd, co, kratce ? std::max<size_t>(1, kolik / 2) : kolik);
+    });
+}
+int Synchronizuj(int fd) {
+    return VolejErrno(TVolani::Synchronizace, fd, nullptr, [&](bool) { return ::fsync(fd); });
+}
+// Linux releases the descriptor whatever close reports.
+int Zavri(int fd) {
+    const TZasah zasah = detail::Pred(TVolani::Zavreni, fd, nullptr);
+    const int r = ::close(fd);
+    if (zasah.porucha == TPorucha::Chyba) {
+        errno = posix::ErrnoChyby(zasah.kod);
+        return -1;
+    }
+    return r;
+}
+int Prejmenuj(const char* z, const char* na) {
+    return VolejErrno(TVolani::Prejmenovani, ZadnyHandle, nullptr,
+                      [&](bool) { return ::rename(z, na); });
+}
+int Flock(int fd, int operace) {
+    return VolejErrno(TVolani::Zamek, fd, nullptr, [&](bool) { return ::flock(fd, operace); });
+}
 
 // Temporary files older than this run and held by no process were left by a crashed commit.
 const std::time_t g_zacatekBehu = std::time(nullptr);
@@ -30,11 +70,6 @@ std::string Slozka(const std::string& cesta) {
     return lomitko == std::string::npos ? std::string(".")
            : lomitko == 0               ? std::string("/")
                                         : cesta.substr(0, lomitko);
-}
-
-std::string ZakladJmena(const std::string& cesta) {
-    const std::size_t lomitko = cesta.rfind('/');
-    return lomitko == std::string::npos ? cesta : cesta.substr(lomitko + 1);
 }
 
 ESouborRegistru NeniSoubor(const std::string& cesta) {
@@ -69,7 +104,7 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
     }
     // The name may have been given to something else since stat.
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        g_volani.close(fd);
+        Zavri(fd);
         throw NeniSoubor(cesta);
     }
     cteni.stav = TSouborRegistru::TStav::Precten;
@@ -77,11 +112,11 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
         cteni.stav = TSouborRegistru::TStav::PrilisVelky;
     char buf[8192];
     while (cteni.stav == TSouborRegistru::TStav::Precten) {
-        const ssize_t n = g_volani.read(fd, buf, sizeof buf);
+        const ssize_t n = CtiData(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            g_volani.close(fd);
+            Zavri(fd);
             throw ESouborRegistru();
         }
         if (n == 0)
@@ -90,7 +125,7 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
         if (cteni.bajty.size() > MaxVelikostRegistru)
             cteni.stav = TSouborRegistru::TStav::PrilisVelky;
     }
-    g_volani.close(fd);
+    Zavri(fd);
     if (cteni.stav == TSouborRegistru::TStav::PrilisVelky)
         cteni.bajty.clear();
     return cteni;
@@ -130,7 +165,7 @@ std::string KonecnyCil(const std::string& cesta) {
 // descriptor): the rename still keeps the file whole. Otherwise errno.
 int Zamkni(int fd, int operace) {
     for (;;) {
-        if (g_volani.flock(fd, operace) == 0)
+        if (Flock(fd, operace) == 0)
             return 0;
         const int chyba = errno;
         if (chyba == EINTR)
@@ -202,7 +237,7 @@ private:
 bool ZapisVse(int fd, const std::string& data) {
     std::size_t hotovo = 0;
     while (hotovo < data.size()) {
-        const ssize_t n = g_volani.write(fd, data.data() + hotovo, data.size() - hotovo);
+        const ssize_t n = ZapisData(fd, data.data() + hotovo, data.size() - hotovo);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -224,9 +259,9 @@ void NahradSoubor(const std::string& cil, const std::string& data) {
     bool ok = true;
     if (::stat(cil.c_str(), &st) == 0)
         ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && ZapisVse(fd, data) && g_volani.fsync(fd) == 0;
-    ok = (g_volani.close(fd) == 0) && ok;
-    ok = ok && g_volani.rename(vzor.c_str(), cil.c_str()) == 0;
+    ok = ok && ZapisVse(fd, data) && Synchronizuj(fd) == 0;
+    ok = (Zavri(fd) == 0) && ok;
+    ok = ok && Prejmenuj(vzor.c_str(), cil.c_str()) == 0;
     if (!ok) {
         ::unlink(vzor.c_str());
         throw ESouborRegistru();
@@ -241,7 +276,7 @@ void NahradSoubor(const std::string& cil, const std::string& data) {
 // Removes "<file>.tmp-XXXXXX" files that a commit of an earlier run left behind.
 void UklidDocasne(const std::string& cil) {
     const std::string slozka = Slozka(cil);
-    const std::string predpona = ZakladJmena(cil) + ".tmp-";
+    const std::string predpona = posix::ZakladJmena(cil) + ".tmp-";
     DIR* d = ::opendir(slozka.c_str());
     if (d == nullptr)
         return;
@@ -292,13 +327,6 @@ std::string OdlozStranou(const std::string& cil, const std::string& cesta) {
 }
 
 } // namespace
-
-TRegistrVolani& RegistrVolani() {
-    return g_volani;
-}
-const TRegistrVolani& VychoziRegistrVolani() {
-    return g_vychoziVolani;
-}
 
 TSouborRegistru::TCteni TSouborRegistru::Precti() const {
     return PrectiSoubor(cesta_, cesta_);

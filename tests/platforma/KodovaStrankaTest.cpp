@@ -1,4 +1,6 @@
-#include "textfile/KodovaStranka.h"
+#include "platforma/KodovaStranka.h"
+
+#include "platforma/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -79,14 +81,14 @@ TEST(KodovaStranka, Utf8DecodesValidTextAndEscapesTheRest) {
 
 // File names keep their bytes whatever the locale: UTF-8 where they are UTF-8, escaped where not.
 TEST(KodovaStranka, PathsAreTheirBytesInEveryLocale) {
-    EXPECT_EQ(KodujCestu(u"/tmp/žluť.txt"), "/tmp/\xC5\xBElu\xC5\xA5.txt");
+    EXPECT_EQ(KodujUtf8(u"/tmp/žluť.txt"), "/tmp/\xC5\xBElu\xC5\xA5.txt");
     const std::string latin2 = "\xBElu\xBB.txt"; // "žluť.txt" in ISO-8859-2
-    EXPECT_EQ(DekodujCestu(latin2), u"\xDCBE"
-                                    u"lu\xDCBB.txt");
+    EXPECT_EQ(DekodujUtf8(latin2), u"\xDCBE"
+                                   u"lu\xDCBB.txt");
     std::string vsechny;
     for (int b = 1; b < 256; ++b)
         vsechny.push_back(static_cast<char>(b));
-    EXPECT_EQ(KodujCestu(DekodujCestu(vsechny)), vsechny);
+    EXPECT_EQ(KodujUtf8(DekodujUtf8(vsechny)), vsechny);
 }
 
 TEST(KodovaStranka, SingleByteCodesetsMapTheirCharacters) {

@@ -1,8 +1,9 @@
-#include "support/Registr.h"
+#include "platforma/Registr.h"
 
-#include "../BezObchazeniPrav.h"
+#include "../../BezObchazeniPrav.h"
+#include "platforma/Utf8.h"
+#include "platforma/posix/SouborRegistru.h"
 
-#include <QString>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -288,7 +289,8 @@ TEST_F(RegistrTest, ZapisZachovaOstatniKliceAHodnoty) {
         {"UTF-8 with BOM", [](const std::string& t) { return "\xEF\xBB\xBF" + t; }},
         {"UTF-16LE with BOM",
          [](const std::string& t) {
-             const std::u16string u = QString::fromStdString(t).toStdU16String();
+             std::u16string u;
+             vantrel::Utf8NaUtf16(t, u);
              std::string b = "\xFF\xFE";
              for (char16_t c : u) {
                  b += static_cast<char>(c & 0xFF);
@@ -557,8 +559,8 @@ TEST(RegistrUmisteni, VychoziCestaPodleProstredi) {
             ::setenv("XDG_CONFIG_HOME", p.xdg, 1);
         else
             ::unsetenv("XDG_CONFIG_HOME");
-        EXPECT_EQ(TRegistr::VychoziCesta(), p.ocekavana);
-        EXPECT_EQ(TRegistr().Cesta(), p.ocekavana);
+        EXPECT_EQ(TRegistr::VychoziUmisteni(), p.ocekavana);
+        EXPECT_EQ(TRegistr().Umisteni(), p.ocekavana);
     }
     if (puvodniXdg)
         ::setenv("XDG_CONFIG_HOME", zalohaXdg.c_str(), 1);

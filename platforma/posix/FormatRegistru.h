@@ -12,21 +12,14 @@
 // A parsed file keeps every line as it was, so that writing one value changes only that value's
 // lines; the file keeps its encoding (UTF-8, UTF-8 with a byte order mark, UTF-16LE with one).
 
+#include "platforma/Registr.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace vantrel {
-
-// Value types, numbered as the registry numbers them.
-enum TTypHodnoty : std::uint32_t {
-    thNone = 0,
-    thSz = 1,
-    thExpandSz = 2,
-    thBinary = 3,
-    thDword = 4,
-};
 
 // Thrown by RozeberRegistr for bytes that are not in the format.
 struct ENeplatnyFormat {};
@@ -81,9 +74,7 @@ void NastavHodnotu(TObsahRegistru& obsah, const std::string& klic, const std::st
 
 // Valid UTF-8 without line breaks or NUL: a name a value line can hold.
 bool PlatneJmeno(const std::string& jmeno);
-// Strict: overlong forms, surrogates and anything above U+10FFFF are not UTF-8.
-bool PlatneUtf8(const std::string& text);
-// Only for text that PlatneUtf8 accepts.
+// Only for text that PlatneUtf8 (platforma/Utf8.h) accepts.
 std::string Utf8NaUtf16le(const std::string& text);
 // False for an odd length or a surrogate without its pair.
 bool Utf16leNaUtf8(const std::string& bajty, std::string& text);

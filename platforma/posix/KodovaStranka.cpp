@@ -1,4 +1,6 @@
-#include "textfile/KodovaStranka.h"
+#include "platforma/KodovaStranka.h"
+
+#include "platforma/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -15,12 +17,7 @@ namespace vantrel {
 
 namespace {
 
-constexpr char16_t PrvniNahrada = 0xDC80;
 constexpr char NahradniZnak = '?';
-
-bool JeNahrada(char16_t u) {
-    return u >= 0xDC80 && u <= 0xDCFF;
-}
 
 bool JmenoUtf8(std::string jmeno) {
     std::transform(jmeno.begin(), jmeno.end(), jmeno.begin(),
@@ -28,92 +25,6 @@ bool JmenoUtf8(std::string jmeno) {
     jmeno.erase(std::remove(jmeno.begin(), jmeno.end(), '-'), jmeno.end());
     return jmeno.empty() || jmeno == "UTF8" || jmeno == "ANSI_X3.41968" || jmeno == "ASCII" ||
            jmeno == "USASCII" || jmeno == "POSIX" || jmeno == "C";
-}
-
-// Units never outnumber bytes: every decoded character or escape takes at least as many
-// bytes as it yields UTF-16 units.
-std::u16string DekodujUtf8(const unsigned char* s, std::size_t n) {
-    std::u16string vysledek(n, u'\0');
-    char16_t* out = vysledek.data();
-    std::size_t i = 0;
-    while (i < n) {
-        unsigned c = s[i];
-        if (c < 0x80) {
-            *out++ = static_cast<char16_t>(c);
-            ++i;
-            continue;
-        }
-        std::size_t delka;
-        std::uint32_t znak;
-        std::uint32_t nejmensi;
-        if (c >= 0xC2 && c <= 0xDF) {
-            delka = 2, znak = c & 0x1F, nejmensi = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            delka = 3, znak = c & 0x0F, nejmensi = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            delka = 4, znak = c & 0x07, nejmensi = 0x10000;
-        } else {
-            *out++ = static_cast<char16_t>(PrvniNahrada + (c - 0x80));
-            ++i;
-            continue;
-        }
-        bool platny = i + delka <= n;
-        for (std::size_t k = 1; platny && k < delka; ++k) {
-            unsigned d = s[i + k];
-            platny = (d & 0xC0) == 0x80;
-            znak = (znak << 6) | (d & 0x3F);
-        }
-        platny =
-            platny && znak >= nejmensi && znak <= 0x10FFFF && !(znak >= 0xD800 && znak <= 0xDFFF);
-        if (!platny) {
-            *out++ = static_cast<char16_t>(PrvniNahrada + (c - 0x80));
-            ++i;
-            continue;
-        }
-        if (znak >= 0x10000) {
-            znak -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (znak >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (znak & 0x3FF));
-        } else {
-            *out++ = static_cast<char16_t>(znak);
-        }
-        i += delka;
-    }
-    vysledek.resize(static_cast<std::size_t>(out - vysledek.data()));
-    return vysledek;
-}
-
-std::string KodujUtf8(const std::u16string& text) {
-    std::string vysledek(text.size() * 3, '\0');
-    char* out = vysledek.data();
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        std::uint32_t u = text[i];
-        if (u < 0x80) {
-            *out++ = static_cast<char>(u);
-        } else if (u < 0x800) {
-            *out++ = static_cast<char>(0xC0 | (u >> 6));
-            *out++ = static_cast<char>(0x80 | (u & 0x3F));
-        } else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 &&
-                   text[i + 1] <= 0xDFFF) {
-            std::uint32_t znak = 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-            *out++ = static_cast<char>(0xF0 | (znak >> 18));
-            *out++ = static_cast<char>(0x80 | ((znak >> 12) & 0x3F));
-            *out++ = static_cast<char>(0x80 | ((znak >> 6) & 0x3F));
-            *out++ = static_cast<char>(0x80 | (znak & 0x3F));
-        } else if (JeNahrada(static_cast<char16_t>(u))) {
-            *out++ = static_cast<char>(u - PrvniNahrada + 0x80);
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
-            *out++ = NahradniZnak;
-        } else {
-            *out++ = static_cast<char>(0xE0 | (u >> 12));
-            *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            *out++ = static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    vysledek.resize(static_cast<std::size_t>(out - vysledek.data()));
-    return vysledek;
 }
 
 // One iconv conversion of a whole input; false when iconv refuses any part of it.
@@ -294,7 +205,7 @@ std::u16string TKodovaStranka::Dekoduj(const char* data, std::size_t delka) cons
     const auto* s = reinterpret_cast<const unsigned char*>(data);
     switch (impl_->druh) {
     case Impl::Druh::Utf8:
-        return DekodujUtf8(s, delka);
+        return DekodujUtf8(data, delka);
     case Impl::Druh::Tabulka: {
         std::u16string vysledek(delka, u'\0');
         for (std::size_t i = 0; i < delka; ++i)
@@ -327,14 +238,6 @@ std::string TKodovaStranka::Koduj(const std::u16string& text) const {
         break;
     }
     return impl_->KodujObecne(text);
-}
-
-std::u16string DekodujCestu(const std::string& bajty) {
-    return DekodujUtf8(reinterpret_cast<const unsigned char*>(bajty.data()), bajty.size());
-}
-
-std::string KodujCestu(const std::u16string& cesta) {
-    return KodujUtf8(cesta);
 }
 
 const TKodovaStranka& ProcessCodePage() {

@@ -1,9 +1,9 @@
 // The commit protocol on its own, with bytes of no particular format: a file is "valid" when it
 // starts with "OK".
 
-#include "support/SouborRegistru.h"
+#include "platforma/posix/SouborRegistru.h"
 
-#include "../textfile/Pomocne.h"
+#include "../../textfile/Pomocne.h"
 
 #include <fcntl.h>
 #include <filesystem>

@@ -1,5 +1,5 @@
 #include "PoruchyRegistru.h"
-#include "support/Registr.h"
+#include "platforma/Registr.h"
 
 #include <dirent.h>
 #include <fstream>
