@@ -34,7 +34,7 @@ int Otevri(const TCesta& cesta, DWORD pristup, DWORD dispozice, THandle& handle)
 }
 
 int ZavriPoChybe(THandle handle, int kod) {
-    CloseHandle(DoHandle(handle));
+    Zavri(handle);
     return kod;
 }
 
