@@ -14,10 +14,6 @@ function(vantrel_test name)
     endif()
 endfunction()
 
-# Locales are POSIX's: a Windows program's code page is the system's ANSI code page.
-function(vantrel_test_in_locales target filter)
-endfunction()
-
 foreach(dir platforma)
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})

@@ -23,6 +23,8 @@ protected:
         registr_.CloseKey();
         const std::wstring koren(koren_.begin(), koren_.end());
         RegDeleteTreeW(HKEY_CURRENT_USER, koren.c_str());
+        // Goes only once no other test's key is left under it.
+        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VantrelTest");
     }
 
     void Nastav(const wchar_t* jmeno, DWORD typ, const void* data, DWORD velikost) {

@@ -137,6 +137,7 @@ TEST(Watch, AFailedRegistryWriteNamesTheValueAndStoresNothing) {
     EXPECT_FALSE(registr.ValueExists("Jazyk"));
     registr.CloseKey();
     RegDeleteTreeW(HKEY_CURRENT_USER, std::wstring(koren.begin(), koren.end()).c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VantrelTest");
 }
 
 } // namespace
