@@ -1,15 +1,17 @@
 #include "platforma/posix/FormatRegistru.h"
 
+#include "platforma/RegistrSpolecne.h"
 #include "platforma/Utf8.h"
 
 #include <cstdio>
 
 namespace vantrel {
 
+using platforma::registr::CelyKlic;
+
 namespace {
 
 const char* const kHlavicka = "Windows Registry Editor Version 5.00";
-const char* const kHive = "HKEY_CURRENT_USER";
 
 char Mala(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -71,24 +73,6 @@ bool Utf16leNaUtf8(const std::string& b, std::string& ven) {
         text[i] = static_cast<char16_t>(static_cast<unsigned char>(b[2 * i]) |
                                         static_cast<unsigned char>(b[2 * i + 1]) << 8);
     return Utf16NaUtf8(text, ven);
-}
-
-std::string CelyKlic(const std::string& klic) {
-    return klic.empty() ? std::string(kHive) : std::string(kHive) + "\\" + klic;
-}
-
-std::string NormalizujKlic(const std::string& klic) {
-    std::string ven, cast;
-    for (std::size_t i = 0; i <= klic.size(); ++i) {
-        if (i == klic.size() || klic[i] == '\\') {
-            if (!cast.empty())
-                ven += (ven.empty() ? "" : "\\") + cast;
-            cast.clear();
-        } else {
-            cast += klic[i];
-        }
-    }
-    return ven;
 }
 
 namespace {

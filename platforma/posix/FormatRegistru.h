@@ -79,9 +79,4 @@ std::string Utf8NaUtf16le(const std::string& text);
 // False for an odd length or a surrogate without its pair.
 bool Utf16leNaUtf8(const std::string& bajty, std::string& text);
 
-// A key path's non-empty parts joined by single backslashes.
-std::string NormalizujKlic(const std::string& klic);
-// The key with its hive, as a section header names it.
-std::string CelyKlic(const std::string& klic);
-
 } // namespace vantrel

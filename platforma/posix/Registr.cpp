@@ -1,5 +1,6 @@
 #include "platforma/Registr.h"
 
+#include "platforma/RegistrSpolecne.h"
 #include "platforma/Utf8.h"
 #include "platforma/posix/FormatRegistru.h"
 #include "platforma/posix/Posix.h"
@@ -11,20 +12,9 @@
 
 namespace vantrel {
 
-namespace {
+using namespace platforma::registr;
 
-std::string ChybaTypu(const std::string& jmeno) {
-    return "Invalid data type for '" + jmeno + "'";
-}
-std::string ChybaCteni(const std::string& jmeno) {
-    return "Failed to get data for '" + jmeno + "'";
-}
-std::string ChybaZapisu(const std::string& jmeno) {
-    return "Failed to set data for '" + jmeno + "'";
-}
-std::string SDuvodem(const std::string& zprava, const std::string& duvod) {
-    return duvod.empty() ? zprava : zprava + ": " + duvod;
-}
+namespace {
 
 std::unique_ptr<TObsahRegistru> ZkusRozebrat(const std::string& bajty, const std::string& klic) {
     try {

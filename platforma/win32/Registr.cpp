@@ -1,6 +1,7 @@
 #include "platforma/Registr.h"
 
 #include "platforma/Chyby.h"
+#include "platforma/RegistrSpolecne.h"
 #include "platforma/Sledovani.h"
 #include "platforma/Utf8.h"
 #include "platforma/win32/Cesta.h"
@@ -11,39 +12,14 @@
 // each RegSetValueExW is committed by the system before it returns.
 namespace vantrel {
 
+using namespace platforma::registr;
 using platforma::TVolani;
 
 namespace {
 
-const std::string Hive = "HKEY_CURRENT_USER";
-
-std::string ChybaTypu(const std::string& jmeno) {
-    return "Invalid data type for '" + jmeno + "'";
-}
-std::string ChybaCteni(const std::string& jmeno) {
-    return "Failed to get data for '" + jmeno + "'";
-}
-std::string ChybaZapisu(const std::string& jmeno) {
-    return "Failed to set data for '" + jmeno + "'";
-}
+// The reason for a registry call's status.
 std::string SDuvodem(const std::string& zprava, LSTATUS kod) {
-    const std::string popis = platforma::PopisChyby(static_cast<int>(kod));
-    return zprava + ": " + (popis.empty() ? "system error " + std::to_string(kod) : popis);
-}
-
-// A key path's non-empty parts joined by single backslashes.
-std::string NormalizujKlic(const std::string& klic) {
-    std::string vysledek, cast;
-    for (std::size_t i = 0; i <= klic.size(); ++i) {
-        if (i == klic.size() || klic[i] == '\\') {
-            if (!cast.empty())
-                vysledek += (vysledek.empty() ? "" : "\\") + cast;
-            cast.clear();
-        } else {
-            cast += klic[i];
-        }
-    }
-    return vysledek;
+    return platforma::registr::SDuvodem(zprava, DuvodChyby(static_cast<int>(kod)));
 }
 
 // UTF-8 as UTF-16 for the registry; false for text that is not UTF-8 or holds a NUL, which
@@ -150,7 +126,7 @@ TRegistr::TRegistr() : TRegistr(std::string()) {}
 
 TRegistr::TRegistr(std::string umisteni) : impl_(std::make_unique<Impl>()) {
     const std::string koren = NormalizujKlic(umisteni);
-    impl_->umisteni = koren.empty() ? Hive : Hive + "\\" + koren;
+    impl_->umisteni = CelyKlic(koren);
     Siroky(koren, impl_->koren);
 }
 
@@ -211,7 +187,7 @@ bool TRegistr::HasOpenKey() const {
 std::string TRegistr::CurrentPath() const {
     if (!impl_->otevreny)
         return {};
-    return impl_->klic.empty() ? Hive : Hive + "\\" + impl_->klic;
+    return CelyKlic(impl_->klic);
 }
 
 bool TRegistr::ValueExists(const std::string& jmeno) const {
