@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>

@@ -14,7 +14,7 @@ function(vantrel_test name)
     endif()
 endfunction()
 
-foreach(dir platforma)
+foreach(dir platforma textfile)
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()

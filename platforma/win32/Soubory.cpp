@@ -96,7 +96,9 @@ int OtevriProZapis(const TCesta& cesta, THandle& handle) {
     const DWORD druh = GetFileType(DoHandle(h));
     if (druh == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR)
         return ZavriPoChybe(h, static_cast<int>(GetLastError()));
-    if (druh == FILE_TYPE_DISK) {
+    // Only a file that holds anything is emptied, as on every platform.
+    LARGE_INTEGER velikost{};
+    if (druh == FILE_TYPE_DISK && GetFileSizeEx(DoHandle(h), &velikost) && velikost.QuadPart > 0) {
         if (int kod = Porucha(TVolani::Zkraceni, h))
             return ZavriPoChybe(h, kod);
         if (!SetEndOfFile(DoHandle(h)))

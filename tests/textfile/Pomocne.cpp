@@ -3,53 +3,59 @@
 #include "platforma/KodovaStranka.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace vantrel::test {
 
+namespace {
+
+std::filesystem::path Nativni(const std::string& utf8) {
+    return std::filesystem::u8path(utf8);
+}
+
+} // namespace
+
 TDocasnaSlozka::TDocasnaSlozka() {
-    std::string vzor = std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX";
-    if (mkdtemp(vzor.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    cesta_ = vzor;
+    std::random_device nahoda;
+    const std::filesystem::path docasna = std::filesystem::temp_directory_path();
+    for (int pokus = 0; pokus < 100; ++pokus) {
+        const std::filesystem::path slozka = docasna / ("vantrel-test-" + std::to_string(nahoda()));
+        std::error_code chyba;
+        if (std::filesystem::create_directory(slozka, chyba)) {
+            cesta_ = slozka.generic_u8string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TDocasnaSlozka::~TDocasnaSlozka() {
     std::error_code chyba;
-    std::filesystem::permissions(cesta_, std::filesystem::perms::owner_all,
+    std::filesystem::permissions(Nativni(cesta_), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, chyba);
-    std::filesystem::remove_all(cesta_, chyba);
+    std::filesystem::remove_all(Nativni(cesta_), chyba);
 }
 
 std::string TDocasnaSlozka::Zapis(const std::string& jmeno, const std::string& bajty) const {
     std::string cesta = Soubor(jmeno);
-    std::ofstream(cesta, std::ios::binary) << bajty;
+    std::ofstream(Nativni(cesta), std::ios::binary) << bajty;
     return cesta;
 }
 
 std::string PrectiSoubor(const std::string& cesta) {
-    std::ifstream soubor(cesta, std::ios::binary);
+    std::ifstream soubor(Nativni(cesta), std::ios::binary);
     std::ostringstream obsah;
     obsah << soubor.rdbuf();
     return obsah.str();
 }
 
 bool Existuje(const std::string& cesta) {
-    struct stat udaje;
-    return ::stat(cesta.c_str(), &udaje) == 0;
-}
-
-int PocetOtevrenychSouboru() {
-    int pocet = 0;
-    for ([[maybe_unused]] auto& polozka : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++pocet;
-    return pocet;
+    std::error_code chyba;
+    return std::filesystem::exists(Nativni(cesta), chyba);
 }
 
 std::u16string U16(const std::string& bajty) {

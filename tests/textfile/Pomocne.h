@@ -5,7 +5,8 @@
 
 namespace vantrel::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it. Paths here
+// are UTF-8 with "/" between the parts, which every platform takes.
 class TDocasnaSlozka {
 public:
     TDocasnaSlozka();
@@ -24,7 +25,7 @@ private:
 
 std::string PrectiSoubor(const std::string& cesta);
 bool Existuje(const std::string& cesta);
-// Open descriptors of this process, to catch a leak.
+// Open handles of this process, to catch a leak (each platform's own source).
 int PocetOtevrenychSouboru();
 std::u16string U16(const std::string& bajty); // through the process code page
 std::string Bajty(const std::u16string& text);
