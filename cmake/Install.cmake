@@ -25,25 +25,20 @@ else()
     file(RELATIVE_PATH _vantrel_cil "/k/${CMAKE_INSTALL_BINDIR}" "/k/${VANTREL_INSTALL_PROGDIR}")
 endif()
 
+# The links are made here and installed as links, so that the install manifest lists them and
+# removing what it lists leaves nothing behind; whatever lies at a link's place (an older copy of
+# the program) is replaced.
 set(VANTREL_INSTALLED_PROGRAMS)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/links)
 foreach(_vantrel_program vantrel vantrel-join)
     if(NOT TARGET ${_vantrel_program})
         continue()
     endif()
     list(APPEND VANTREL_INSTALLED_PROGRAMS ${_vantrel_program})
     install(TARGETS ${_vantrel_program} RUNTIME DESTINATION ${VANTREL_INSTALL_PROGDIR})
-    # Whatever lies at the link's place (an older copy of the program) is replaced.
-    install(CODE "
-        set(_odkaz \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${_vantrel_program}\")
-        if(IS_ABSOLUTE \"${CMAKE_INSTALL_BINDIR}\")
-            set(_odkaz \"\$ENV{DESTDIR}${CMAKE_INSTALL_BINDIR}/${_vantrel_program}\")
-        endif()
-        get_filename_component(_slozka \"\${_odkaz}\" DIRECTORY)
-        file(MAKE_DIRECTORY \"\${_slozka}\")
-        file(REMOVE \"\${_odkaz}\")
-        message(STATUS \"Installing: \${_odkaz} -> ${_vantrel_cil}/${_vantrel_program}\")
-        file(CREATE_LINK \"${_vantrel_cil}/${_vantrel_program}\" \"\${_odkaz}\" SYMBOLIC)
-    ")
+    set(_vantrel_odkaz ${CMAKE_BINARY_DIR}/links/${_vantrel_program})
+    file(CREATE_LINK ${_vantrel_cil}/${_vantrel_program} ${_vantrel_odkaz} SYMBOLIC)
+    install(FILES ${_vantrel_odkaz} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
 
 include(cmake/PackageFiles.cmake)
