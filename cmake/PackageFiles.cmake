@@ -27,7 +27,8 @@ set(VANTREL_METAINFO ${_vantrel_doc}/${VANTREL_APPSTREAM_ID}.metainfo.xml)
 configure_file(${PROJECT_SOURCE_DIR}/resources/com.example.tarsk.vantrel.metainfo.xml.in
     ${VANTREL_METAINFO} @ONLY)
 
-# Machine-readable copyright file, its licence text taken from LICENSE.
+# Machine-readable copyright file, its licence text taken from LICENSE; the format's short name
+# for the MIT licence is Expat.
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE _vantrel_licence_radky)
 list(FILTER _vantrel_licence_radky INCLUDE REGEX "^Copyright ")
 string(REGEX REPLACE "^Copyright (\\(c\\) )?" "" _vantrel_drzitel "${_vantrel_licence_radky}")
@@ -45,9 +46,9 @@ Source: @VANTREL_HOMEPAGE@
 
 Files: *
 Copyright: @_vantrel_drzitel@
-License: MIT
+License: Expat
 
-License: MIT
+License: Expat
  @_vantrel_licence@
 ")
 
