@@ -8,7 +8,7 @@ JOBS     ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
-                 shared-mime-info fonts-dejavu-core xvfb xauth
+                 shared-mime-info fonts-dejavu-core xvfb xauth librsvg2-bin
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
                  desktop-file-utils man-db groff-base bash-completion $(PACKAGE_PACKAGES)
 PACKAGE_PACKAGES = dpkg-dev file

@@ -6,6 +6,7 @@
 #   bin/{vantrel,vantrel-join} -> ../lib/vantrel/...
 #   share/applications/vantrel.desktop
 #   share/icons/hicolor/scalable/apps/vantrel.svg
+#   share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/vantrel.png
 #   share/metainfo/<AppStream id>.metainfo.xml
 #   share/man/man1/{vantrel,vantrel-join}.1.gz
 #   share/bash-completion/completions/vantrel-join
@@ -48,6 +49,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/images/vantrel.svg
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+foreach(_vantrel_velikost IN LISTS VANTREL_ICON_SIZES)
+    set(_vantrel_rozmer ${_vantrel_velikost}x${_vantrel_velikost})
+    install(FILES ${CMAKE_BINARY_DIR}/icons/${_vantrel_rozmer}/vantrel.png
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${_vantrel_rozmer}/apps)
+endforeach()
 install(FILES ${VANTREL_METAINFO} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES ${VANTREL_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-join.bash

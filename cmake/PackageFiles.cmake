@@ -79,3 +79,9 @@ foreach(_vantrel_gz IN LISTS VANTREL_MAN_PAGES VANTREL_CHANGELOG)
     list(APPEND _vantrel_komprimovane ${_vantrel_gz})
 endforeach()
 add_custom_target(vantrel_dokumentace ALL DEPENDS ${_vantrel_komprimovane})
+
+# Menus and panels that draw no SVG take the icon from one of hicolor's bitmap sizes.
+set(VANTREL_ICON_SIZES 16 24 32 48 64 128 256)
+vantrel_render_svg(_vantrel_ikony SVG ${PROJECT_SOURCE_DIR}/resources/images/vantrel.svg
+    SIZES ${VANTREL_ICON_SIZES} OUTPUT ${CMAKE_BINARY_DIR}/icons/<size>x<size>/vantrel.png)
+add_custom_target(vantrel_ikony ALL DEPENDS ${_vantrel_ikony})

@@ -79,6 +79,27 @@ drwxr-xr-x root/root ./usr/share/doc/vantrel/
 -rw-r--r-- root/root ./usr/share/doc/vantrel/copyright
 drwxr-xr-x root/root ./usr/share/icons/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/16x16/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/16x16/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/16x16/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/24x24/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/24x24/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/24x24/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/32x32/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/32x32/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/32x32/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/48x48/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/64x64/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/128x128/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/128x128/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/128x128/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/256x256/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/256x256/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/256x256/apps/vantrel.png
 drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/apps/
 -rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/vantrel.svg
@@ -98,6 +119,13 @@ lintian --fail-on error,warning "$deb" >"$prace/lintian.log" 2>&1 ||
 koren=$prace/koren
 dpkg-deb -x "$deb" "$koren" || { echo "FAIL: dpkg-deb -x" >&2; exit 1; }
 slozka=$koren/usr/lib/vantrel
+
+# The icon as a bitmap at each size, for menus that draw no SVG.
+for velikost in 16 24 32 48 64 128 256; do
+    png=$koren/usr/share/icons/hicolor/${velikost}x${velikost}/apps/vantrel.png
+    [[ $(file -b "$png") == "PNG image data, $velikost x $velikost,"* ]] ||
+        chyba "$png: $(file -b "$png")"
+done
 
 # Stripped, yet the version record that the about dialog reads is still there.
 for program in vantrel vantrel-join; do
