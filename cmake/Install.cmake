@@ -61,6 +61,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-join.bash
 install(FILES ${VANTREL_COPYRIGHT} ${VANTREL_CHANGELOG}
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vantrel)
 
+# What the install and the package hold, and nothing else: `make install` and `make package`
+# build this target, and installing does not build the rest (the tests) first.
+add_custom_target(vantrel_instalace)
+add_dependencies(vantrel_instalace ${VANTREL_INSTALLED_PROGRAMS} vantrel_dokumentace vantrel_ikony)
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 include(cmake/Package.cmake)
 
 # The layout test belongs with the rules it checks.

@@ -5,11 +5,10 @@ set(VANTREL_VERZE ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VE
 set(VANTREL_APPSTREAM_ID com.example.tarsk.vantrel)
 set(VANTREL_MAINTAINER "Tarsk <vantrel@tarsk.example.com>")
 
-# The release date as seconds since 1970 (2026-12-08 00:00 UTC); the ISO form goes into the
-# metainfo and the man pages, the RFC 5322 form into the Debian changelog.
-set(_vantrel_vydani 1796688000)
+# The release date: the ISO form goes into the metainfo and the man pages, the RFC 5322 form
+# into the Debian changelog.
 set(_vantrel_epoch "$ENV{SOURCE_DATE_EPOCH}")
-set(ENV{SOURCE_DATE_EPOCH} ${_vantrel_vydani})
+set(ENV{SOURCE_DATE_EPOCH} ${VANTREL_DATUM_VYDANI_EPOCHA})
 string(TIMESTAMP VANTREL_DATUM_VYDANI "%Y-%m-%d" UTC)
 string(TIMESTAMP _vantrel_datum_zmeny "%a, %d %b %Y %H:%M:%S +0000" UTC)
 set(ENV{SOURCE_DATE_EPOCH} "${_vantrel_epoch}")
