@@ -16,7 +16,8 @@ foreach(deb IN LISTS CPACK_PACKAGE_FILES)
     endif()
     set(strom "${deb}.d")
     file(REMOVE_RECURSE "${strom}")
-    execute_process(COMMAND ${DPKG_DEB} --raw-extract "${deb}" "${strom}" COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${DPKG_DEB} --raw-extract "${deb}" "${strom}"
+        COMMAND_ERROR_IS_FATAL ANY)
 
     # Each file and link in KiB rounded up, each folder (the root too) 1 KiB.
     file(GLOB_RECURSE polozky LIST_DIRECTORIES true "${strom}/*")
@@ -39,7 +40,8 @@ foreach(deb IN LISTS CPACK_PACKAGE_FILES)
     if(NOT control MATCHES "\nInstalled-Size: [0-9]*\n")
         message(FATAL_ERROR "${strom}/DEBIAN/control has no Installed-Size")
     endif()
-    string(REGEX REPLACE "\nInstalled-Size: [0-9]*\n" "\nInstalled-Size: ${kib}\n" control "${control}")
+    string(REGEX REPLACE "\nInstalled-Size: [0-9]*\n" "\nInstalled-Size: ${kib}\n"
+        control "${control}")
     file(WRITE "${strom}/DEBIAN/control" "${control}")
 
     execute_process(COMMAND find "${strom}" -exec touch --no-dereference

@@ -7,7 +7,8 @@
 set(VANTREL_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 if(NOT VANTREL_SOURCE_DATE_EPOCH STREQUAL "")
     if(NOT VANTREL_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
-        message(FATAL_ERROR "SOURCE_DATE_EPOCH is '${VANTREL_SOURCE_DATE_EPOCH}', not seconds since 1970")
+        message(FATAL_ERROR
+            "SOURCE_DATE_EPOCH is '${VANTREL_SOURCE_DATE_EPOCH}', not seconds since 1970")
     endif()
 else()
     find_package(Git QUIET)
@@ -25,11 +26,12 @@ else()
     endif()
     if(NOT VANTREL_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
         set(VANTREL_SOURCE_DATE_EPOCH ${VANTREL_DATUM_VYDANI_EPOCHA})
-        message(STATUS "Not a git checkout: file dates are the release date")
+        message(STATUS "No SOURCE_DATE_EPOCH and no git commit: files are dated the release date")
     endif()
 endif()
 
 # No path of the source or the build folder reaches an object file (debug information, the file
 # names of assertions); the build id, a hash over the linked file, then depends on neither.
 # The later map wins where both match, so the build folder may lie inside the source.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+    -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)

@@ -119,8 +119,10 @@ diff -u "$prace/ocekavany" "$prace/seznam" >&2 || chyba "the package's file list
 # Every file, archive member and control file is dated SOURCE_DATE_EPOCH, not the build time.
 datum=$(TZ=UTC0 date -d "@$epocha" '+%Y-%m-%d %H:%M:%S')
 for archiv in --fsys-tarfile --ctrl-tarfile; do
-    data=$(dpkg-deb "$archiv" "$deb" | TZ=UTC0 tar -tv --full-time | awk '{ print $4, $5 }' | sort -u)
-    [[ $data == "$datum" ]] || chyba "dpkg-deb $archiv: dates other than $datum: $(tr '\n' ' ' <<<"$data")"
+    data=$(dpkg-deb "$archiv" "$deb" | TZ=UTC0 tar -tv --full-time | awk '{ print $4, $5 }' |
+        sort -u)
+    [[ $data == "$datum" ]] ||
+        chyba "dpkg-deb $archiv: dates other than $datum: $(tr '\n' ' ' <<<"$data")"
 done
 data=$(TZ=UTC0 LC_ALL=C ar tv "$deb" | awk '{ print $4, $5, $6, $7 }' | sort -u)
 [[ $data == "$(TZ=UTC0 LC_ALL=C date -d "@$epocha" '+%b %-d %H:%M %Y')" ]] ||
@@ -247,7 +249,7 @@ else
     [[ $vystup == "vantrel vantrel-join vtrl.xml" ]] || chyba "make package built more: $vystup"
 fi
 
-[[ $selhani -eq 0 ]] && echo "Package $deb: control, file list, dates, lintian, installed programs," \
-    "man pages, desktop entry, icons, metainfo and completion checked; a second build folder" \
-    "gave the same bytes"
+[[ $selhani -eq 0 ]] && echo "Package $deb: control, file list, dates, lintian, installed" \
+    "programs, man pages, desktop entry, icons, metainfo and completion checked; a second build" \
+    "folder gave the same bytes"
 exit $selhani
