@@ -6,6 +6,7 @@
 #include "app/Umisteni.h"
 #include "app/convar.h"
 #include "lang/fJazyk.h"
+#include "support/NavratFokusu.h"
 #include "support/Obrazky.h"
 #include "support/Registr.h"
 #include "support/fOAplikaci.h"
@@ -97,6 +98,7 @@ const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
 THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent), sluzby_(sluzby) {
     setObjectName(QStringLiteral("HlavniForm"));
     sluzby_.Hlaseni.NastavHlavniOkno(this);
+    qApp->installEventFilter(new TNavratFokusu(this));
     // The title is the product's name in every language: the window carries no mark.
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(IkonaAplikace());

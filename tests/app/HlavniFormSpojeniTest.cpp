@@ -1,8 +1,11 @@
 // The file list and the join as the main window runs them.
 
 #include "HlavniFormTest.h"
+#include "lang/fJazyk.h"
+#include "support/fOAplikaci.h"
 
 #include <QLabel>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace vantrel {
@@ -202,6 +205,56 @@ TEST_F(HlavniFormTest, AnOutputThatIsListedIsRefused) {
     EXPECT_EQ(box.text, "I/O error 32.");
     EXPECT_EQ(okno->StavRadku(0), 0);
     EXPECT_EQ(Obsah(a), "precious\n");
+}
+
+// After every dialog and box the main window is the active window again, with the keyboard focus
+// where it was: nothing else brings it back on a desktop whose window manager falls back to
+// a window of its own.
+TEST_F(HlavniFormTest, EveryDialogAndBoxGivesTheFocusBack) {
+    Soubor("a.txt", "a\n");
+    Soubor("out.txt", "old\n");
+    auto okno = Vytvor();
+    TJazykForm jazykForm(okno.get());
+    TOAplikaciForm oAplikaciForm(okno.get());
+    okno->NastavOkna(&oAplikaciForm, &jazykForm);
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt"});
+    auto zavri = [](QWidget* w) {
+        auto* d = qobject_cast<QDialog*>(w);
+        if (d == nullptr || !d->isVisible())
+            return false;
+        d->reject();
+        return true;
+    };
+    auto uloz = Uloz(data_.filePath("out.txt"));
+    const struct {
+        const char* popis;
+        QAction* akce;
+        std::vector<TScenar::Krok> kroky;
+    } pripady[] = {
+        {"save dialog cancelled", okno->aSpojit, {Zrus()}},
+        {"replace question answered No, then the dialog cancelled",
+         okno->aSpojit,
+         {uloz[0], Odpovez("out.txt", QMessageBox::No), Zrus()}},
+        {"join through the replace question", okno->aSpojit, uloz},
+        {"language dialog", okno->aJazyk, {zavri}},
+        {"about dialog", okno->aOAplikaci, {zavri}},
+        {"removal question", okno->aSmazatVse, {Odpovez("", QMessageBox::No)}},
+        {"open dialog", okno->aPridat, {Zrus()}},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        okno->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+        okno->livSoubory->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), okno->livSoubory);
+        TScenar scenar(p.kroky);
+        p.akce->trigger();
+        ASSERT_TRUE(scenar.Dohrano());
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), okno.get());
+        EXPECT_EQ(QApplication::focusWidget(), okno->livSoubory);
+    }
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 # exactly (outer sizes, frame included), that off-screen, undersized and huge placements are
 # corrected, the outer minimum, the language through the language dialog and the settings file,
 # every shipped language's toolbar with captions, the error box of a failed join (owned by and
-# centred on the main window), and the settings box at a close that cannot write. Screenshots of
-# each state go to the artifact folder.
+# centred on the main window), that the main window is active and takes keys again after every
+# dialog and box (eight rounds), and the settings box at a close that cannot write. Screenshots
+# of each state go to the artifact folder.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 set -uo pipefail
 # xdotool matches the window titles (Czech, in UTF-8) only in a UTF-8 locale, whatever the
@@ -367,6 +368,51 @@ read -r bx by <<<"$(stred "$box")"
 cmp -s "$data/out.txt" <(printf 'a\r\n\r\n') || chyba "the failed join's output holds $(od -c "$data/out.txt")"
 klavesy "$box" Return
 cekejNaZavreni Vantrel "$box"
+zavriF4 "$okno"
+
+# After every dialog and box the main window is active again and takes keys without a click:
+# keys below go to whatever window has the focus, as a user's would. Repeated, since the window
+# manager's own focus fallback races with the program's windows closing.
+aktivni() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" && $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
+vratiloSe() {
+    cekej 50 aktivni "$okno" || { chyba "round $kolo: after $1 the active window is $(xdotool getactivewindow 2>/dev/null), not $okno"; return 1; }
+}
+# A key typed without a click opens the window with this title, which Escape closes.
+klavesaOtevre() {
+    local titulek=$1 klavesa=$2
+    xdotool key --clearmodifiers "$klavesa"
+    cekejNaOkno "$titulek"; dialog=$okno_
+    xdotool key --clearmodifiers Escape
+    cekejNaZavreni "$titulek" "$dialog"
+}
+printf 'a\n' >"$data/a.txt"
+printf 'a\r\n\r\n' >"$prac/spojeny"
+zapisNastaveni '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000064' '"Nahore"=dword:00000032'
+spust
+cekejNaOkno Vantrel; okno=$okno_
+pridejSoubor "$data/a.txt"
+for kolo in 1 2 3 4 5 6 7 8; do
+    # A join through the save dialog and its replace question.
+    printf 'old\n' >"$data/out.txt"
+    xdotool key --clearmodifiers F9
+    cekejNaJineOkno "$okno"; ulozeni=$okno_
+    napis "$ulozeni" "$data/out.txt"
+    xdotool key --clearmodifiers Return
+    cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
+    xdotool key --clearmodifiers y
+    cekej 100 cmp -s "$data/out.txt" "$prac/spojeny" || chyba "round $kolo: the join wrote $(od -c "$data/out.txt")"
+    vratiloSe "the join" || break
+    klavesaOtevre "O aplikaci" F1
+    vratiloSe "the about dialog" || break
+    klavesaOtevre "Výběr jazyka aplikace" ctrl+j
+    vratiloSe "the language dialog" || break
+    # The removal question, answered No.
+    xdotool key --clearmodifiers shift+Delete
+    cekejNaOkno "Varování"; box=$okno_
+    xdotool key --clearmodifiers n
+    cekejNaZavreni "Varování" "$box"
+    vratiloSe "the removal question" || break
+done
 zavriF4 "$okno"
 
 # Settings that cannot be written are reported in a box at the close; once the box is
