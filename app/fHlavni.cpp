@@ -556,6 +556,8 @@ void THlavniForm::aSpojitExecute() {
     for (int i = 0; i < pocet; ++i)
         spojeni.Vstupy.push_back(livSoubory->topLevelItem(i)->text(0).toStdU16String());
     spojeni.Vystup = vystup.toStdU16String();
+    // The window never waits for a writer that may never come: it would freeze.
+    spojeni.BezCekani = true;
     spojeni.PoSouboru = [this](std::size_t i) {
         NastavStavRadku(static_cast<int>(i), StavSpojen);
         QCoreApplication::processEvents();

@@ -7,6 +7,12 @@
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace vantrel {
 namespace {
@@ -181,6 +187,47 @@ TEST_F(HlavniFormTest, FileNamesJoinInEveryLocale) {
     ASSERT_TRUE(scenar.Dohrano());
     EXPECT_EQ(Obsah(vystup), "k\xC5\xAF\xC5\x88\r\n\r\n");
     EXPECT_EQ(okno->StavRadku(0), 1);
+}
+
+// A FIFO in the list is refused in a box before anything is written: the window would otherwise
+// wait for a writer. (Should the join wait after all, a writer comes after a few seconds, so the
+// test fails instead of hanging.)
+TEST_F(HlavniFormTest, AnInputThatMayNeverDeliverIsRefused) {
+    Soubor("a.txt", "a\n");
+    const QString vystup = Soubor("out.txt", "precious\n");
+    const QByteArray roura = QFile::encodeName(data_.filePath("roura"));
+    ASSERT_EQ(::mkfifo(roura.constData(), 0600), 0);
+    auto okno = Vytvor();
+    Zobraz(*okno);
+    Pridej(*okno, {"a.txt"});
+    Pridej(*okno, {"roura"}); // the dialog lists no FIFO: its name is typed alone
+    ASSERT_EQ(okno->livSoubory->topLevelItemCount(), 2);
+    std::atomic<bool> hotovo{false};
+    std::thread pisatel([&] {
+        for (int i = 0; i < 500 && !hotovo; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 100 && !hotovo; ++i) {
+            const int fd = ::open(roura.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    TVidenyBox box;
+    auto kroky = Uloz(vystup);
+    kroky.push_back(Zaznamenej(box, QMessageBox::Ok));
+    TScenar scenar(kroky);
+    okno->aSpojit->trigger();
+    hotovo = true;
+    pisatel.join();
+    ASSERT_TRUE(box.videny);
+    EXPECT_EQ(box.text,
+              "Not joined: a pipe or device may never end - " + data_.filePath("roura") + ".");
+    EXPECT_EQ(Obsah(vystup), "precious\n");
+    EXPECT_EQ(okno->StavRadku(0), 0);
+    EXPECT_TRUE(okno->aSpojit->isEnabled());
 }
 
 TEST_F(HlavniFormTest, AnOutputThatIsListedIsRefused) {
