@@ -5,10 +5,15 @@
 # corrected, the outer minimum, the language through the language dialog and the settings file,
 # every shipped language's toolbar with captions, the error box of a failed join (owned by and
 # centred on the main window), that the main window is active and takes keys again after every
-# dialog and box (eight rounds), and the settings box at a close that cannot write. Screenshots
-# of each state go to the artifact folder.
+# dialog and box (eight rounds), what a screen reader finds through AT-SPI, and the settings box
+# at a close that cannot write. Screenshots and the accessibility trees go to the artifact folder.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 set -uo pipefail
+# A session bus of its own, on which the program's accessibility bus starts.
+if [[ -z ${VANTREL_E2E_SBERNICE:-} ]]; then
+    export VANTREL_E2E_SBERNICE=1
+    exec dbus-run-session -- "$0" "$@"
+fi
 # xdotool matches the window titles (Czech, in UTF-8) only in a UTF-8 locale, whatever the
 # environment the test runs in.
 export LC_ALL=C.UTF-8
@@ -16,7 +21,8 @@ export LC_ALL=C.UTF-8
 program=$(realpath "$1")
 artefakty=${2:-$(dirname "$(dirname "$program")")/artifacts}
 
-for nastroj in Xvfb openbox xdotool xprop xwininfo import convert; do
+skripty=$(dirname "$(realpath "$0")")
+for nastroj in Xvfb openbox xdotool xprop xwininfo import convert /usr/bin/python3; do
     command -v "$nastroj" >/dev/null || { echo "FAIL: $nastroj is missing; run make test" >&2; exit 1; }
 done
 [[ -x $program ]] || { echo "FAIL: no program at $program" >&2; exit 1; }
@@ -414,6 +420,43 @@ for kolo in 1 2 3 4 5 6 7 8; do
     vratiloSe "the removal question" || break
 done
 zavriF4 "$okno"
+
+# What a screen reader finds: the names of the list, the toolbar and the status bar, and each
+# row's state, in the window's language, also after a switch (the trees go to the artifacts).
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+pristupnost() { /usr/bin/python3 "$skripty/pristupnost.py" "$@"; }
+printf 'b\n' >"$data/b.txt"
+rm -f "$data/out2.txt"
+zapisNastaveni '"Jazyk"="CZ"' '"IndexObrazku"=dword:00000006' '"Maximalni"=dword:00000000' \
+    '"Vlevo"=dword:00000064' '"Nahore"=dword:00000032'
+spust
+cekejNaOkno Vantrel; okno=$okno_
+pridejSoubor "$data/a.txt"
+klavesy "$okno" F9
+cekejNaJineOkno "$okno"; ulozeni=$okno_
+napis "$ulozeni" "$data/out2.txt"
+klavesy "$ulozeni" Return
+cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
+klavesy "$otazka" Return
+cekej 100 cmp -s "$data/out2.txt" "$prac/spojeny" || chyba "the join before the accessibility check failed"
+pridejSoubor "$data/b.txt"
+mkdir -p "$artefakty"
+pristupnost main "Soubory ke spojení" "Panel nástrojů" "Stavový řádek" "Spojeno" \
+    "Čeká na spojení" >"$artefakty/atspi-CZ.txt" || chyba "accessibility in Czech"
+klavesy "$okno" ctrl+j
+cekejNaOkno "Výběr jazyka aplikace"; dialog=$okno_
+pristupnost dialog "Výběr jazyka aplikace" || chyba "the language list's name in Czech"
+klavesy "$dialog" Down Return
+cekejNaZavreni "Výběr jazyka aplikace" "$dialog"
+pristupnost main "Files to join" "Toolbar" "Status bar" "Joined" "Waiting to be joined" \
+    >"$artefakty/atspi-EN.txt" || chyba "accessibility after the switch to English"
+klavesy "$okno" ctrl+j
+cekejNaOkno "Choose the application language"; dialog=$okno_
+pristupnost dialog "Choose the application language" || chyba "the language list's name in English"
+klavesy "$dialog" Escape
+cekejNaZavreni "Choose the application language" "$dialog"
+zavriF4 "$okno"
+unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 
 # Settings that cannot be written are reported in a box at the close; once the box is
 # confirmed the program still ends, successfully.
