@@ -4,6 +4,10 @@
 
 namespace vantrel {
 
+// The path that the join opens, kept in column 0 at this role: the caption shows it as the user
+// reads it, which differs where a name is in the locale's codeset rather than UTF-8.
+inline constexpr int RoleCesta = Qt::UserRole + 1;
+
 // A row of the file list. Its state (0 waiting, 1 joined, in Qt::UserRole of column 0) is also
 // the first cell's accessible description, read from the two texts given, which the window keeps
 // in its current language: a screen reader hears what the state image shows.

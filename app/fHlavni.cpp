@@ -531,7 +531,8 @@ void THlavniForm::aPridatExecute() {
     const TSouboroveInfo& info = sluzby_.SouboroveInfo;
     for (const QString& cesta : OpenTextFileDialog1->Files()) {
         auto* radek = new TRadekSouboru(popisyStavu_);
-        radek->setText(0, cesta);
+        radek->setText(0, CitelnaCesta(cesta));
+        radek->setData(0, RoleCesta, cesta);
         radek->setText(1, TextVelikosti(info.VelikostSouboru(cesta)));
         radek->setText(2, TextCasoveZnacky(info.DatumSouboru(cesta, 1)));
         radek->setText(3, info.TypSouboru(cesta));
@@ -583,7 +584,8 @@ void THlavniForm::aSpojitExecute() {
     TSpojeni spojeni;
     const int pocet = livSoubory->topLevelItemCount();
     for (int i = 0; i < pocet; ++i)
-        spojeni.Vstupy.push_back(livSoubory->topLevelItem(i)->text(0).toStdU16String());
+        spojeni.Vstupy.push_back(
+            livSoubory->topLevelItem(i)->data(0, RoleCesta).toString().toStdU16String());
     spojeni.Vystup = vystup.toStdU16String();
     // The window never waits for a writer that may never come: it would freeze.
     spojeni.BezCekani = true;
@@ -613,8 +615,9 @@ void THlavniForm::aSpojitExecute() {
         Spoj(spojeni);
     }
     const qint64 velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup);
-    StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": ") + QFileInfo(vystup).fileName() +
-                          u' ' + TextVelikosti(velikost, true));
+    StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": ") +
+                          QFileInfo(CitelnaCesta(vystup)).fileName() + u' ' +
+                          TextVelikosti(velikost, true));
     QApplication::beep();
 }
 
