@@ -351,16 +351,21 @@ pridejSoubor() {
     klavesy "$dialog" Return
     cekej 100 neviditelne "$dialog" || konec "the open dialog stayed open after $1"
 }
+# A join into a new file named in the save dialog, which asks whether to create it; Yes is its
+# default button.
+spojDoNoveho() {
+    local ulozeni
+    klavesy "$okno" F9
+    cekejNaJineOkno "$okno"; ulozeni=$okno_
+    napis "$ulozeni" "$1"
+    klavesy "$ulozeni" Return
+    cekejNaJineOkno "$okno" "$ulozeni"
+    klavesy "$okno_" Return
+}
 pridejSoubor "$data/a.txt"
 pridejSoubor "$data/b.txt"
 rm "$data/b.txt"
-klavesy "$okno" F9
-cekejNaJineOkno "$okno"; ulozeni=$okno_
-napis "$ulozeni" "$data/out.txt"
-klavesy "$ulozeni" Return
-# The save dialog asks whether to create the new file; Yes is its default button.
-cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
-klavesy "$otazka" Return
+spojDoNoveho "$data/out.txt"
 cekejNaOkno Vantrel "$okno"; box=$okno_
 sleep 0.3
 snimek vantrel-join-error
@@ -404,7 +409,7 @@ for kolo in 1 2 3 4 5 6 7 8; do
     cekejNaJineOkno "$okno"; ulozeni=$okno_
     napis "$ulozeni" "$data/out.txt"
     xdotool key --clearmodifiers Return
-    cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
+    cekejNaJineOkno "$okno" "$ulozeni"
     xdotool key --clearmodifiers y
     cekej 100 cmp -s "$data/out.txt" "$prac/spojeny" || chyba "round $kolo: the join wrote $(od -c "$data/out.txt")"
     vratiloSe "the join" || break
@@ -432,12 +437,7 @@ zapisNastaveni '"Jazyk"="CZ"' '"IndexObrazku"=dword:00000006' '"Maximalni"=dword
 spust
 cekejNaOkno Vantrel; okno=$okno_
 pridejSoubor "$data/a.txt"
-klavesy "$okno" F9
-cekejNaJineOkno "$okno"; ulozeni=$okno_
-napis "$ulozeni" "$data/out2.txt"
-klavesy "$ulozeni" Return
-cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
-klavesy "$otazka" Return
+spojDoNoveho "$data/out2.txt"
 cekej 100 cmp -s "$data/out2.txt" "$prac/spojeny" || chyba "the join before the accessibility check failed"
 pridejSoubor "$data/b.txt"
 mkdir -p "$artefakty"
