@@ -192,7 +192,9 @@ TEST_F(HlavniFormTest, FileNamesJoinInEveryLocale) {
         ASSERT_EQ(::write(fd, obsah, std::strlen(obsah)), static_cast<ssize_t>(std::strlen(obsah)));
         ::close(fd);
     };
-    zapisBajty(slozka + "/\xE8" "erven\xFD.txt", "red\n"); // "červený.txt" in ISO-8859-2
+    zapisBajty(slozka + "/\xE8"
+                        "erven\xFD.txt",
+               "red\n"); // "červený.txt" in ISO-8859-2
     auto okno = Vytvor();
     Zobraz(*okno);
     Pridej(*okno, {QString::fromUtf8("žluť.txt")});
