@@ -1,5 +1,7 @@
 #include "support/SoubUtility.h"
 
+#include "textfile/KodovaStranka.h"
+
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +38,11 @@ constexpr int kDelkaTypu = 80;
 using TCislaVerze = std::array<std::uint16_t, 4>;
 
 // A NUL inside a path would silently cut it short on its way to the system.
+// The file name's own bytes, also for a name in the locale's codeset, which Qt cannot encode.
+std::string Bajty(const QString& cesta) {
+    return KodujCestu(cesta.toStdU16String());
+}
+
 bool JeCestaPouzitelna(const QString& cesta) {
     return !cesta.isEmpty() && !cesta.contains(QChar(u'\0'));
 }
@@ -64,7 +71,7 @@ std::optional<TCislaVerze> CtiZaznamVerze(const QString& cesta) {
         return std::nullopt;
     // O_NONBLOCK: a FIFO at the path must not hang the caller; only regular files are read.
     const TPopisovac soubor(
-        ::open(QFile::encodeName(cesta).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+        ::open(Bajty(cesta).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat st;
     if (soubor.fd() < 0 || ::fstat(soubor.fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
@@ -160,7 +167,7 @@ double TSouboroveInfo::DatumSouboru(const QString& cesta, std::uint8_t druh) con
     if (!JeCestaPouzitelna(cesta) || druh > 2)
         return ChybejiciCasovaZnacka;
     struct statx sx;
-    if (::statx(AT_FDCWD, QFile::encodeName(cesta).constData(), AT_STATX_SYNC_AS_STAT,
+    if (::statx(AT_FDCWD, Bajty(cesta).c_str(), AT_STATX_SYNC_AS_STAT,
                 STATX_TYPE | STATX_BTIME | STATX_MTIME | STATX_ATIME | STATX_CTIME, &sx) != 0)
         return ChybejiciCasovaZnacka;
     if ((sx.stx_mask & STATX_TYPE) == 0 || S_ISDIR(sx.stx_mode))
@@ -199,7 +206,7 @@ qint64 TSouboroveInfo::VelikostSouboru(const QString& cesta) const {
     if (!JeCestaPouzitelna(cesta))
         return -1;
     struct stat st;
-    if (::stat(QFile::encodeName(cesta).constData(), &st) != 0)
+    if (::stat(Bajty(cesta).c_str(), &st) != 0)
         return -1;
     return static_cast<qint64>(st.st_size);
 }
@@ -210,9 +217,16 @@ QString TSouboroveInfo::TypSouboru(const QString& cesta) const {
         return nezname;
     // A missing file would otherwise be named by its suffix alone.
     const QFileInfo info(cesta);
-    if (!info.exists())
-        return nezname;
-    QString nazev = QMimeDatabase().mimeTypeForFile(info).comment();
+    QString nazev;
+    if (info.exists()) {
+        nazev = QMimeDatabase().mimeTypeForFile(info).comment();
+    } else {
+        // A name in the locale's codeset, which Qt cannot open: the type its name gives.
+        struct stat st;
+        if (::stat(Bajty(cesta).c_str(), &st) != 0)
+            return nezname;
+        nazev = QMimeDatabase().mimeTypeForFile(cesta, QMimeDatabase::MatchExtension).comment();
+    }
     if (nazev.size() > kDelkaTypu) {
         // Never leave half of a surrogate pair at the end.
         const bool pulZnaku = nazev[kDelkaTypu - 1].isHighSurrogate();

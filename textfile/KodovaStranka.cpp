@@ -337,6 +337,34 @@ std::string KodujCestu(const std::u16string& cesta) {
     return KodujUtf8(cesta);
 }
 
+std::u16string CitelnaCesta(const std::u16string& cesta, const TKodovaStranka& stranka) {
+    std::u16string citelna;
+    for (std::size_t i = 0; i < cesta.size();) {
+        if (!JeNahrada(cesta[i])) {
+            citelna += cesta[i++];
+            continue;
+        }
+        std::string bajty;
+        for (; i < cesta.size() && JeNahrada(cesta[i]); ++i)
+            bajty += static_cast<char>(cesta[i] - PrvniNahrada + 0x80);
+        for (char16_t znak : stranka.Dekoduj(bajty))
+            citelna += JeNahrada(znak) ? u'\uFFFD' : znak;
+    }
+    return citelna;
+}
+
+std::u16string CestaVKodoveStrance(const std::u16string& cesta, const TKodovaStranka& stranka) {
+    if (stranka.JeUtf8())
+        return {};
+    const std::size_t lomitko = cesta.rfind(u'/');
+    const std::u16string jmeno = cesta.substr(lomitko == std::u16string::npos ? 0 : lomitko + 1);
+    const std::string bajty = stranka.Koduj(jmeno);
+    // Only a name the code page holds whole: '?' for a missing character would name another file.
+    if (bajty == KodujCestu(jmeno) || stranka.Dekoduj(bajty) != jmeno)
+        return {};
+    return cesta.substr(0, cesta.size() - jmeno.size()) + DekodujCestu(bajty);
+}
+
 const TKodovaStranka& ProcessCodePage() {
     static const TKodovaStranka stranka(nl_langinfo(CODESET));
     return stranka;

@@ -46,4 +46,15 @@ const TKodovaStranka& ProcessCodePage();
 std::u16string DekodujCestu(const std::string& bajty);
 std::string KodujCestu(const std::u16string& cesta);
 
+// A path as the user reads it: the bytes that are not UTF-8 (kept as U+DC80 + byte) decoded in
+// the given code page, the locale's, in which such names were written; a byte that does not
+// decode there either shows as U+FFFD.
+std::u16string CitelnaCesta(const std::u16string& cesta, const TKodovaStranka& stranka);
+
+// The path whose last name is written in the given code page instead of UTF-8: what a name
+// typed in a locale of another codeset means on its disk, where Qt neither lists nor makes such
+// names. Empty for a UTF-8 code page, a name that is the same in both (ASCII), or one with a
+// character the code page lacks.
+std::u16string CestaVKodoveStrance(const std::u16string& cesta, const TKodovaStranka& stranka);
+
 } // namespace vantrel

@@ -78,7 +78,7 @@ int StandardniOtevreni(TLineFile& f) {
     int kod;
     if (f.Mode == ModeInput) {
         f.TransferProc = NaplnZeSouboru;
-        kod = platforma::OtevriProCteni(cesta, f.Handle);
+        kod = platforma::OtevriProCteni(cesta, f.Handle, (f.Flags & FlagBezCekani) != 0);
     } else if (f.Mode == ModeOutput) {
         f.TransferProc = Vypis;
         kod = platforma::OtevriProZapis(cesta, f.Handle);

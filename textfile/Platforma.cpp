@@ -70,6 +70,10 @@ int Zamkni(int handle, short druh) {
     return KodChyby(errno);
 }
 
+bool JeNejisty(mode_t druh) {
+    return S_ISFIFO(druh) || S_ISSOCK(druh) || S_ISCHR(druh);
+}
+
 int ZavriPoChybe(int handle, int kod) {
     g_volani.close(handle);
     return kod;
@@ -128,15 +132,19 @@ int KodChyby(int cislo, const std::string& cesta) {
     }
 }
 
-int OtevriProCteni(const std::string& cesta, int& handle) {
+int OtevriProCteni(const std::string& cesta, int& handle, bool bezCekani) {
+    // O_NONBLOCK opens a FIFO without a writer at once; reading a regular file or a block
+    // device, the only kinds then kept, ignores it.
     int fd;
-    if (int kod = Otevri(cesta, O_RDONLY, fd))
+    if (int kod = Otevri(cesta, O_RDONLY | (bezCekani ? O_NONBLOCK : 0), fd))
         return kod;
     struct stat udaje;
     if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
         return ZavriPoChybe(fd, KodChyby(errno));
     if (S_ISDIR(udaje.st_mode))
         return ZavriPoChybe(fd, 5);
+    if (bezCekani && JeNejisty(udaje.st_mode))
+        return ZavriPoChybe(fd, ChybaNejistehoVstupu);
     if (S_ISREG(udaje.st_mode)) {
         if (int kod = Zamkni(fd, F_RDLCK))
             return ZavriPoChybe(fd, kod);
@@ -234,6 +242,11 @@ bool Identita(const std::string& cesta, TIdentita& identita) {
         return false;
     identita = IdentitaZUdaju(udaje);
     return true;
+}
+
+bool MuzeNedorucit(const std::string& cesta) {
+    struct stat udaje;
+    return !NeplatnaCesta(cesta) && ::stat(cesta.c_str(), &udaje) == 0 && JeNejisty(udaje.st_mode);
 }
 
 bool IdentitaHandle(int handle, TIdentita& identita) {

@@ -17,7 +17,9 @@ enum class TDruhZarizeni { Neznamy, Disk, Znakove, Roura };
 // input that is open for writing elsewhere is refused with 32, and so is an output that anyone
 // reads. The output is locked before it is emptied, so a refused output keeps its contents; a new
 // or empty output is not truncated at all.
-int OtevriProCteni(const std::string& cesta, int& handle);
+// With `bezCekani` an input that may never deliver (see MuzeNedorucit) is refused with
+// ChybaNejistehoVstupu as it is opened, without waiting for a writer.
+int OtevriProCteni(const std::string& cesta, int& handle, bool bezCekani = false);
 int OtevriProZapis(const std::string& cesta, int& handle);
 // A descriptor of its own for standard output, released independently of descriptor 1.
 int OtevriStandardniVystup(int& handle);
@@ -27,6 +29,13 @@ int Cti(int handle, unsigned char* kam, std::uint32_t kolik, std::uint32_t& prec
 int Zapis(int handle, const unsigned char* co, std::uint32_t kolik);
 int Zavri(int handle);
 TDruhZarizeni DruhZarizeni(int handle);
+
+// ERROR_BAD_FILE_TYPE: an input that may never deliver, refused where no one may wait for it.
+constexpr int ChybaNejistehoVstupu = 222;
+
+// Whether reading the file could wait for ever: a FIFO or a socket waits for a writer, a
+// character device for typing (a terminal) or never ends (/dev/zero). False for a missing file.
+bool MuzeNedorucit(const std::string& cesta);
 
 // Device and inode, to tell whether two names are one file; false when there is no such file.
 struct TIdentita {
