@@ -8,10 +8,10 @@ JOBS     ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
-                 shared-mime-info fonts-dejavu-core xvfb xauth
+                 shared-mime-info fonts-dejavu-core xvfb xauth librsvg2-bin git
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
-                 desktop-file-utils man-db groff-base bash-completion $(PACKAGE_PACKAGES) \
-                 $(WINDOWS_PACKAGES)
+                 desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
+                 python3-pyatspi $(PACKAGE_PACKAGES) $(WINDOWS_PACKAGES)
 # MinGW-w64 for x64 and x86 (with windres), GoogleTest's sources, Wine for the x64 tests.
 WINDOWS_PACKAGES = g++-mingw-w64 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest \
                    wine wine64 util-linux
@@ -82,11 +82,14 @@ fuzz: deps-fuzz
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_vse
 	scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-install: build
+# Both build only what they install, not the tests.
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vantrel_instalace
 	cmake --install $(BUILD)
 
-# $(BUILD)/vantrel_<version>_<arch>.deb
-package: deps-package build
+# $(BUILD)/vantrel_<version>_<arch>.deb; the same bytes from the same source in any build folder.
+package: deps-package configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vantrel_instalace
 	@cd $(BUILD) && cpack -G DEB
 
 format:

@@ -1,5 +1,8 @@
 #include "app/TextoveDialogy.h"
 
+#include "platforma/KodovaStranka.h"
+#include "platforma/Soubory.h"
+
 #include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QComboBox>
@@ -30,7 +33,22 @@ QStringList JmenaVPoli(const QString& text) {
     return jmena;
 }
 
+// The path with its last name in the locale's codeset, where that differs; empty otherwise.
+QString VKodoveStrance(const QString& cesta) {
+    return QString::fromStdU16String(
+        CestaVKodoveStrance(cesta.toStdU16String(), ProcessCodePage()));
+}
+
+bool Existuje(const QString& cesta) {
+    platforma::TIdentita identita{};
+    return platforma::Identita(cesta.toStdU16String(), identita);
+}
+
 } // namespace
+
+QString CitelnaCesta(const QString& cesta) {
+    return QString::fromStdU16String(CitelnaCesta(cesta.toStdU16String(), ProcessCodePage()));
+}
 
 const QStringList& TTextFileDialog::Encodings() {
     static const QStringList kodovani = {
@@ -83,7 +101,7 @@ void TTextFileDialog::PridejRadekKodovani() {
 bool TTextFileDialog::Execute() {
     cbKodovani_->setCurrentIndex(encodingIndex_);
     if (!fileName_.isEmpty())
-        selectFile(fileName_);
+        selectFile(CitelnaCesta(fileName_));
     return exec() == QDialog::Accepted;
 }
 
@@ -111,7 +129,41 @@ TOpenTextFileDialog::TOpenTextFileDialog(QWidget* parent)
 // The files in the order their names stand in the name field, which is the order the user gave
 // them: Qt takes them from the view's selection, which the folder's sorting reorders once the
 // folder has loaded, so its own order would depend on timing.
+void TOpenTextFileDialog::accept() {
+    vyberVKodoveStrance_.clear();
+    const auto* pole = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QDir slozka = directory();
+    QStringList vyber;
+    bool vKodoveStrance = false;
+    for (const QString& jmeno : pole != nullptr ? JmenaVPoli(pole->text()) : QStringList()) {
+        const QString cesta = QDir::cleanPath(slozka.absoluteFilePath(jmeno));
+        if (jmeno.isEmpty() || QFileInfo::exists(cesta)) {
+            vyber.append(cesta);
+            continue;
+        }
+        const QString jinak = VKodoveStrance(cesta);
+        if (jinak.isEmpty() || !Existuje(jinak)) {
+            // Found in neither form: Qt's own check refuses it.
+            QFileDialog::accept();
+            return;
+        }
+        vyber.append(jinak);
+        vKodoveStrance = true;
+    }
+    if (!vKodoveStrance) {
+        QFileDialog::accept();
+        return;
+    }
+    vyberVKodoveStrance_ = vyber;
+    QDialog::accept();
+}
+
 void TOpenTextFileDialog::Potvrzeno(const QStringList& soubory) {
+    if (!vyberVKodoveStrance_.isEmpty()) {
+        files_ = std::exchange(vyberVKodoveStrance_, {});
+        TTextFileDialog::Potvrzeno(files_);
+        return;
+    }
     const auto* pole = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     const QStringList jmena = pole != nullptr ? JmenaVPoli(pole->text()) : QStringList();
     const QDir slozka = directory();
@@ -136,6 +188,7 @@ TSaveTextFileDialog::TSaveTextFileDialog(QWidget* parent)
 }
 
 void TSaveTextFileDialog::accept() {
+    vystupVKodoveStrance_.clear();
     const QStringList soubory = selectedFiles();
     if (soubory.size() != 1) {
         QFileDialog::accept();
@@ -153,11 +206,32 @@ void TSaveTextFileDialog::accept() {
                                  .arg(QDir::toNativeSeparators(info.absoluteFilePath())));
         return;
     }
-    if (QMessageBox::question(
-            this, windowTitle(),
-            tr("%1 does not exist.\nDo you want to create it?").arg(info.fileName()),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
+    // In a locale of another codeset the name is that codeset's bytes, also when a file of that
+    // name exists, which Qt does not see: then it is the replace question that is asked.
+    const QString jinak = VKodoveStrance(info.absoluteFilePath());
+    const bool nahradit = !jinak.isEmpty() && Existuje(jinak);
+    const bool ano =
+        nahradit ? QMessageBox::warning(
+                       this, windowTitle(),
+                       tr("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes
+                 : QMessageBox::question(
+                       this, windowTitle(),
+                       tr("%1 does not exist.\nDo you want to create it?").arg(info.fileName()),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    if (!ano)
+        return;
+    if (jinak.isEmpty()) {
         QFileDialog::accept();
+        return;
+    }
+    vystupVKodoveStrance_ = jinak;
+    QDialog::accept();
+}
+
+void TSaveTextFileDialog::Potvrzeno(const QStringList& soubory) {
+    TTextFileDialog::Potvrzeno(
+        vystupVKodoveStrance_.isEmpty() ? soubory : QStringList{vystupVKodoveStrance_});
 }
 
 } // namespace vantrel

@@ -12,6 +12,10 @@ class QLabel;
 
 namespace vantrel {
 
+// A path as the user reads it in the locale: a name in the locale's codeset (bytes that are not
+// UTF-8) decoded in it.
+QString CitelnaCesta(const QString& cesta);
+
 class TTextFileDialog : public QFileDialog {
     Q_OBJECT
 
@@ -51,10 +55,14 @@ public:
     QStringList Files() const { return files_; }
 
 protected:
+    // A typed name that Qt finds nowhere may be a file whose name is in the locale's codeset,
+    // which Qt neither lists nor opens: that file is taken.
+    void accept() override;
     void Potvrzeno(const QStringList& soubory) override;
 
 private:
     QStringList files_;
+    QStringList vyberVKodoveStrance_;
 };
 
 // Chooses the output file. An existing file brings Qt's replace question, a new one our create
@@ -66,7 +74,13 @@ public:
     explicit TSaveTextFileDialog(QWidget* parent = nullptr);
 
 protected:
+    // A new name is written in the locale's codeset, as the user's other names are; Qt would
+    // write it in UTF-8.
     void accept() override;
+    void Potvrzeno(const QStringList& soubory) override;
+
+private:
+    QString vystupVKodoveStrance_;
 };
 
 } // namespace vantrel

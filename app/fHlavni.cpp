@@ -1,6 +1,7 @@
 #include "app/fHlavni.h"
 
 #include "app/ChybaAplikace.h"
+#include "app/RadekSouboru.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
 #include "app/Umisteni.h"
@@ -8,6 +9,7 @@
 #include "lang/fJazyk.h"
 #include "platforma/FaktaSouboru.h"
 #include "platforma/Registr.h"
+#include "support/NavratFokusu.h"
 #include "support/Obrazky.h"
 #include "support/fOAplikaci.h"
 #include "textfile/Spojeni.h"
@@ -51,6 +53,18 @@ constexpr char HodnotaSirka[] = "Sirka";
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
+
+// What a screen reader calls the parts of the main window that show no caption of their own,
+// and the rows' two states: the entries of the language file with their built-in texts.
+struct TPristupnyText {
+    const char* klic;
+    const char* vychozi;
+};
+constexpr TPristupnyText NazevSeznamu = {"livSoubory-A", "Soubory ke spojení"};
+constexpr TPristupnyText NazevListy = {"ActionToolBar1-A", "Panel nástrojů"};
+constexpr TPristupnyText NazevStavovehoRadku = {"StatusBar1-A", "Stavový řádek"};
+constexpr TPristupnyText PopisyStavu[] = {{"imlSoubory0", "Čeká na spojení"},
+                                          {"imlSoubory1", "Spojeno"}};
 
 // The settings error box's text: the message, ".", a carriage return, and the error in
 // parentheses.
@@ -98,6 +112,7 @@ const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
 THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent), sluzby_(sluzby) {
     setObjectName(QStringLiteral("HlavniForm"));
     sluzby_.Hlaseni.NastavHlavniOkno(this);
+    qApp->installEventFilter(new TNavratFokusu(this));
     // The title is the product's name in every language: the window carries no mark.
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(IkonaAplikace());
@@ -108,6 +123,7 @@ THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent)
     vytvorAkce();
     vytvorSeznam();
     vytvorStavovyRadek();
+    prelozPristupnost(false);
     OpenTextFileDialog1 = new TOpenTextFileDialog(this);
     SaveTextFileDialog1 = new TSaveTextFileDialog(this);
 
@@ -405,6 +421,7 @@ void THlavniForm::NastavJazyk() {
             *text.text = sluzby_.Jazyk.Preklad(QStringLiteral("Obecne"),
                                                QString::fromLatin1(text.klic), Utf8(text.vychozi));
         prelozOkna();
+        prelozPristupnost(true);
     } else {
         convar::NastavVychoziTexty();
     }
@@ -425,6 +442,20 @@ void THlavniForm::prelozOkna() {
         sluzby_.Jazyk.PrelozFormular(*oAplikaciForm_);
     if (jazykForm_ != nullptr)
         sluzby_.Jazyk.PrelozFormular(*jazykForm_);
+}
+
+// The accessible names from the language file in its current language, or the built-in ones.
+void THlavniForm::prelozPristupnost(bool zJazyka) {
+    const auto text = [&](const TPristupnyText& t) {
+        return zJazyka ? sluzby_.Jazyk.Preklad(QStringLiteral("HlavniForm"),
+                                               QString::fromLatin1(t.klic), Utf8(t.vychozi))
+                       : Utf8(t.vychozi);
+    };
+    livSoubory->setAccessibleName(text(NazevSeznamu));
+    ActionToolBar1->setAccessibleName(text(NazevListy));
+    statusBar()->setAccessibleName(text(NazevStavovehoRadku));
+    for (int stav = 0; stav < 2; ++stav)
+        popisyStavu_[stav] = text(PopisyStavu[stav]);
 }
 
 // The minimum and the stored size are outer sizes. A window manager's frame becomes known only
@@ -500,8 +531,9 @@ void THlavniForm::aPridatExecute() {
         return;
     const TSouboroveInfo& info = sluzby_.SouboroveInfo;
     for (const QString& cesta : OpenTextFileDialog1->Files()) {
-        auto* radek = new QTreeWidgetItem;
-        radek->setText(0, cesta);
+        auto* radek = new TRadekSouboru(popisyStavu_);
+        radek->setText(0, CitelnaCesta(cesta));
+        radek->setData(0, RoleCesta, cesta);
         radek->setText(1, TextVelikosti(info.VelikostSouboru(cesta)));
         radek->setText(2, TextCasoveZnacky(info.DatumSouboru(cesta, 1)));
         radek->setText(3, info.TypSouboru(cesta));
@@ -553,8 +585,11 @@ void THlavniForm::aSpojitExecute() {
     TSpojeni spojeni;
     const int pocet = livSoubory->topLevelItemCount();
     for (int i = 0; i < pocet; ++i)
-        spojeni.Vstupy.push_back(livSoubory->topLevelItem(i)->text(0).toStdU16String());
+        spojeni.Vstupy.push_back(
+            livSoubory->topLevelItem(i)->data(0, RoleCesta).toString().toStdU16String());
     spojeni.Vystup = vystup.toStdU16String();
+    // The window never waits for a writer that may never come: it would freeze.
+    spojeni.BezCekani = true;
     spojeni.PoSouboru = [this](std::size_t i) {
         NastavStavRadku(static_cast<int>(i), StavSpojen);
         QCoreApplication::processEvents();
@@ -581,8 +616,9 @@ void THlavniForm::aSpojitExecute() {
         Spoj(spojeni);
     }
     const qint64 velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup);
-    StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": ") + QFileInfo(vystup).fileName() +
-                          u' ' + TextVelikosti(velikost, true));
+    StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": ") +
+                          QFileInfo(CitelnaCesta(vystup)).fileName() + u' ' +
+                          TextVelikosti(velikost, true));
     QApplication::beep();
 }
 

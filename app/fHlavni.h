@@ -91,6 +91,7 @@ private:
     QRect vnejsiObrys() const;
     void prizpusobRameckuOkna();
     void prelozOkna();
+    void prelozPristupnost(bool zJazyka);
 
     void FormCreate();
     void FormShow();
@@ -125,6 +126,8 @@ private:
     // Widths the toolbar needs to show every action with its caption beside and under its image.
     int sirkaListyVedle_ = 0;
     int sirkaListyPod_ = 0;
+    // The rows' states as a screen reader hears them: waiting, joined.
+    QString popisyStavu_[2];
     bool odstranuji_ = false;
     bool spojuji_ = false;
     // Exit asked for while a join runs: the window closes once the join has ended.

@@ -31,4 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# CPack dates the package's files and members with the time of packaging and miscounts
+# Installed-Size; the package is made again from its own contents by dpkg-deb.
+set(CPACK_VANTREL_SOURCE_DATE_EPOCH ${VANTREL_SOURCE_DATE_EPOCH})
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PackageRebuild.cmake)
+
 include(CPack)

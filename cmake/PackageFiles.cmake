@@ -5,11 +5,10 @@ set(VANTREL_VERZE ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VE
 set(VANTREL_APPSTREAM_ID com.example.tarsk.vantrel)
 set(VANTREL_MAINTAINER "Tarsk <vantrel@tarsk.example.com>")
 
-# The release date as seconds since 1970 (2026-12-08 00:00 UTC); the ISO form goes into the
-# metainfo and the man pages, the RFC 5322 form into the Debian changelog.
-set(_vantrel_vydani 1796688000)
+# The release date: the ISO form goes into the metainfo and the man pages, the RFC 5322 form
+# into the Debian changelog.
 set(_vantrel_epoch "$ENV{SOURCE_DATE_EPOCH}")
-set(ENV{SOURCE_DATE_EPOCH} ${_vantrel_vydani})
+set(ENV{SOURCE_DATE_EPOCH} ${VANTREL_DATUM_VYDANI_EPOCHA})
 string(TIMESTAMP VANTREL_DATUM_VYDANI "%Y-%m-%d" UTC)
 string(TIMESTAMP _vantrel_datum_zmeny "%a, %d %b %Y %H:%M:%S +0000" UTC)
 set(ENV{SOURCE_DATE_EPOCH} "${_vantrel_epoch}")
@@ -27,7 +26,8 @@ set(VANTREL_METAINFO ${_vantrel_doc}/${VANTREL_APPSTREAM_ID}.metainfo.xml)
 configure_file(${PROJECT_SOURCE_DIR}/resources/com.example.tarsk.vantrel.metainfo.xml.in
     ${VANTREL_METAINFO} @ONLY)
 
-# Machine-readable copyright file, its licence text taken from LICENSE.
+# Machine-readable copyright file, its licence text taken from LICENSE; the format's short name
+# for the MIT licence is Expat.
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE _vantrel_licence_radky)
 list(FILTER _vantrel_licence_radky INCLUDE REGEX "^Copyright ")
 string(REGEX REPLACE "^Copyright (\\(c\\) )?" "" _vantrel_drzitel "${_vantrel_licence_radky}")
@@ -45,9 +45,9 @@ Source: @VANTREL_HOMEPAGE@
 
 Files: *
 Copyright: @_vantrel_drzitel@
-License: MIT
+License: Expat
 
-License: MIT
+License: Expat
  @_vantrel_licence@
 ")
 
@@ -78,3 +78,9 @@ foreach(_vantrel_gz IN LISTS VANTREL_MAN_PAGES VANTREL_CHANGELOG)
     list(APPEND _vantrel_komprimovane ${_vantrel_gz})
 endforeach()
 add_custom_target(vantrel_dokumentace ALL DEPENDS ${_vantrel_komprimovane})
+
+# Menus and panels that draw no SVG take the icon from one of hicolor's bitmap sizes.
+set(VANTREL_ICON_SIZES 16 24 32 48 64 128 256)
+vantrel_render_svg(_vantrel_ikony SVG ${PROJECT_SOURCE_DIR}/resources/images/vantrel.svg
+    SIZES ${VANTREL_ICON_SIZES} OUTPUT ${CMAKE_BINARY_DIR}/icons/<size>x<size>/vantrel.png)
+add_custom_target(vantrel_ikony ALL DEPENDS ${_vantrel_ikony})

@@ -4,6 +4,7 @@
 #include "lang/Znacky.h"
 #include "support/Obrazky.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -36,6 +37,7 @@ TJazykForm::TJazykForm(QWidget* rodic) : QDialog(rodic), m_ilVlajky(ObrazkyVlaje
     NastavZnacku(this, ZnackaPreklad);
     VytvorSeznam();
     VytvorTlacitka();
+    m_livJazyk->setAccessibleName(windowTitle());
 }
 
 void TJazykForm::VytvorSeznam() {
@@ -113,6 +115,12 @@ std::optional<TVolbaJazyka> TJazykForm::Vyber(const TJazykXML& jazyk) {
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return Volba();
+}
+
+void TJazykForm::changeEvent(QEvent* udalost) {
+    QDialog::changeEvent(udalost);
+    if (udalost->type() == QEvent::WindowTitleChange && m_livJazyk != nullptr)
+        m_livJazyk->setAccessibleName(windowTitle());
 }
 
 void TJazykForm::setVisible(bool viditelny) {

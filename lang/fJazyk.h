@@ -47,6 +47,10 @@ public:
 
     void setVisible(bool viditelny) override;
 
+protected:
+    // The list is named after the dialog, in the dialog's language.
+    void changeEvent(QEvent* udalost) override;
+
 private slots:
     // OK is enabled exactly while a row is selected.
     void livJazykSelectItem();

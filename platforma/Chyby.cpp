@@ -36,6 +36,8 @@ std::string PopisChyby(int kod) {
         return "the device is busy";
     case ChybaDlouhehoJmena:
         return "the name is too long";
+    case ChybaNejistehoVstupu:
+        return "a pipe or device that may never end";
     case ChybaVelikosti:
         return "the file is too large";
     case ChybaZavirani:

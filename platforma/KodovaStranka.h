@@ -44,4 +44,15 @@ private:
 // never changed afterwards.
 const TKodovaStranka& ProcessCodePage();
 
+// A path as the user reads it: the bytes of a POSIX name that are not UTF-8 (kept as U+DC80 +
+// byte) decoded in the given code page, the locale's, in which such names were written; a byte
+// that does not decode there either shows as U+FFFD.
+std::u16string CitelnaCesta(const std::u16string& cesta, const TKodovaStranka& stranka);
+
+// The path whose last name is written in the given code page instead of UTF-8: what a name typed
+// in a locale of another codeset means on a POSIX disk, where Qt neither lists nor makes such
+// names. Empty for a UTF-8 code page, a name that is the same in both (ASCII), one with a
+// character the code page lacks, and on Windows, whose names are UTF-16 in any code page.
+std::u16string CestaVKodoveStrance(const std::u16string& cesta, const TKodovaStranka& stranka);
+
 } // namespace vantrel

@@ -23,8 +23,9 @@ enum class TDruhZarizeni { Neznamy, Disk, Znakove, Roura };
 // holds open for writing is refused with 32, and so is an output that anyone reads. Windows
 // keeps this rule with its share modes; POSIX with open-file-description locks. An output is
 // created when missing and emptied when present, but only once it is ours: a refused output
-// keeps its contents.
-int OtevriProCteni(const TCesta& cesta, THandle& handle);
+// keeps its contents. With `bezCekani` an input that may never deliver (see MuzeNedorucit) is
+// refused with ChybaNejistehoVstupu as it is opened, without waiting for a writer.
+int OtevriProCteni(const TCesta& cesta, THandle& handle, bool bezCekani = false);
 int OtevriProZapis(const TCesta& cesta, THandle& handle);
 // Handles of their own for the standard streams as they stand (the offset they share
 // included), released independently of the streams.
@@ -37,6 +38,10 @@ int Cti(THandle handle, unsigned char* kam, std::uint32_t kolik, std::uint32_t& 
 int Zapis(THandle handle, const unsigned char* co, std::uint32_t kolik);
 int Zavri(THandle handle);
 TDruhZarizeni DruhZarizeni(THandle handle);
+
+// Whether reading the file could wait for ever: a pipe or a socket waits for a writer, a
+// character device for typing (a terminal) or never ends. False for a missing file.
+bool MuzeNedorucit(const TCesta& cesta);
 
 // Which file a name or a handle is, to tell whether two names are one file: the same file by
 // any route (links, other spellings, other mounts) has the same identity.

@@ -27,6 +27,8 @@ std::string ZpravaIoChyby(int kod, const std::u16string& cesta) {
         return "Disk full";
     case 106:
         return "Invalid numeric input";
+    case 222: // ERROR_BAD_FILE_TYPE
+        return "Not joined: a pipe or device may never end - " + KodujUtf8(cesta);
     default:
         return "I/O error " + std::to_string(kod);
     }

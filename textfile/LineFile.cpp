@@ -74,7 +74,7 @@ int StandardniOtevreni(TLineFile& f) {
     int kod;
     if (f.Mode == ModeInput) {
         f.TransferProc = NaplnZeSouboru;
-        kod = platforma::OtevriProCteni(f.Path, f.Handle);
+        kod = platforma::OtevriProCteni(f.Path, f.Handle, (f.Flags & FlagBezCekani) != 0);
     } else if (f.Mode == ModeOutput) {
         f.TransferProc = Vypis;
         kod = platforma::OtevriProZapis(f.Path, f.Handle);

@@ -19,8 +19,10 @@ enum : std::uint16_t {
     ModeInOut = 0xD7B3,
 };
 
-// With FlagCrLf lines are written with CR LF and byte 26 ends a file being read.
-enum : std::uint16_t { FlagCrLf = 1 };
+// With FlagCrLf lines are written with CR LF and byte 26 ends a file being read. With
+// FlagBezCekani an input that may never deliver (a pipe, socket or character device) is refused
+// as it is opened (platforma::ChybaNejistehoVstupu, Chyby.h) instead of being waited for.
+enum : std::uint16_t { FlagCrLf = 1, FlagBezCekani = 2 };
 
 // Copied into every record by AssignLineFile.
 constexpr std::uint16_t DefaultCrLf = FlagCrLf;

@@ -25,8 +25,10 @@ public:
 
     TLineFile& Zaznam() { return zaznam_; }
 
-    void Prirad(const std::u16string& cesta) {
+    void Prirad(const std::u16string& cesta, bool bezCekani = false) {
         AssignLineFile(zaznam_, cesta);
+        if (bezCekani)
+            zaznam_.Flags |= FlagBezCekani;
         PouzijBuffer();
     }
     void PriradStandardniVystup() {
@@ -145,7 +147,7 @@ private:
         const std::u16string& cesta = spojeni_.Vstupy[i];
         TLineFile& vstup = vstup_.Zaznam();
         TLineFile& vystup = vystup_.Zaznam();
-        vstup_.Prirad(cesta);
+        vstup_.Prirad(cesta, spojeni_.BezCekani);
         OpenForReading(vstup);
         ZkontrolujVstup(index, cesta);
         try {
@@ -197,6 +199,11 @@ void Spoj(const TSpojeni& spojeni) {
     if (shodny >= 0)
         throw EChybaSpojeni(EInOutError(platforma::ChybaSdileni), shodny,
                             spojeni.Vstupy[static_cast<std::size_t>(shodny)]);
+    for (std::size_t i = 0; spojeni.BezCekani && i < spojeni.Vstupy.size(); ++i) {
+        if (platforma::MuzeNedorucit(spojeni.Vstupy[i]))
+            throw EChybaSpojeni(EInOutError(platforma::ChybaNejistehoVstupu, spojeni.Vstupy[i]),
+                                static_cast<std::ptrdiff_t>(i), spojeni.Vstupy[i]);
+    }
     TBehSpojeni(spojeni).Proved();
 }
 

@@ -17,6 +17,10 @@ struct TSpojeni {
     bool NaStandardniVystup = false; // then Vystup is not used
     // Buffer size of each file in bytes; 0 keeps the records' own 128-byte buffers.
     std::uint32_t VelikostBufferu = 0;
+    // Refuses an input that may never deliver (a pipe, socket or character device) instead of
+    // waiting for it: one such input anywhere in the list stops the join before the output is
+    // touched, and one that becomes such later stops it at that input.
+    bool BezCekani = false;
     // Called after each input has been copied and closed, with its position.
     std::function<void(std::size_t)> PoSouboru;
 };

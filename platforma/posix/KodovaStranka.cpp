@@ -240,6 +240,18 @@ std::string TKodovaStranka::Koduj(const std::u16string& text) const {
     return impl_->KodujObecne(text);
 }
 
+std::u16string CestaVKodoveStrance(const std::u16string& cesta, const TKodovaStranka& stranka) {
+    if (stranka.JeUtf8())
+        return {};
+    const std::size_t lomitko = cesta.rfind(u'/');
+    const std::u16string jmeno = cesta.substr(lomitko == std::u16string::npos ? 0 : lomitko + 1);
+    const std::string bajty = stranka.Koduj(jmeno);
+    // Only a name the code page holds whole: '?' for a missing character would name another file.
+    if (bajty == KodujUtf8(jmeno) || stranka.Dekoduj(bajty) != jmeno)
+        return {};
+    return cesta.substr(0, cesta.size() - jmeno.size()) + DekodujUtf8(bajty);
+}
+
 const TKodovaStranka& ProcessCodePage() {
     static const TKodovaStranka stranka(nl_langinfo(CODESET));
     return stranka;

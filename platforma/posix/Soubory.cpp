@@ -170,6 +170,10 @@ int Duplikuj(int puvodni, THandle& handle) {
     return 0;
 }
 
+bool JeNejisty(mode_t druh) {
+    return S_ISFIFO(druh) || S_ISSOCK(druh) || S_ISCHR(druh);
+}
+
 TIdentita IdentitaZUdaju(const struct stat& udaje) {
     const bool obsah = S_ISREG(udaje.st_mode) || S_ISBLK(udaje.st_mode) || S_ISFIFO(udaje.st_mode);
     return {static_cast<std::uint64_t>(udaje.st_dev), static_cast<std::uint64_t>(udaje.st_ino),
@@ -186,15 +190,19 @@ bool IdentitaDeskriptoru(int fd, TIdentita& identita) {
 
 } // namespace
 
-int OtevriProCteni(const TCesta& cesta, THandle& handle) {
+int OtevriProCteni(const TCesta& cesta, THandle& handle, bool bezCekani) {
+    // O_NONBLOCK opens a FIFO without a writer at once; reading a regular file or a block
+    // device, the only kinds then kept, ignores it.
     int fd;
-    if (int kod = Otevri(cesta, O_RDONLY, fd))
+    if (int kod = Otevri(cesta, O_RDONLY | (bezCekani ? O_NONBLOCK : 0), fd))
         return kod;
     struct stat udaje;
     if (int kod = Udaje(fd, udaje))
         return ZavriPoChybe(fd, kod);
     if (S_ISDIR(udaje.st_mode))
         return ZavriPoChybe(fd, ChybaPristupu);
+    if (bezCekani && JeNejisty(udaje.st_mode))
+        return ZavriPoChybe(fd, ChybaNejistehoVstupu);
     if (S_ISREG(udaje.st_mode)) {
         if (int kod = Zamkni(fd, F_RDLCK))
             return ZavriPoChybe(fd, kod);
@@ -304,6 +312,13 @@ bool Identita(const TCesta& cesta, TIdentita& identita) {
         return false;
     identita = IdentitaZUdaju(udaje);
     return true;
+}
+
+bool MuzeNedorucit(const TCesta& cesta) {
+    std::string bajty;
+    struct stat udaje;
+    return posix::BajtyCesty(cesta, bajty) && ::stat(bajty.c_str(), &udaje) == 0 &&
+           JeNejisty(udaje.st_mode);
 }
 
 bool IdentitaStandardnihoVstupu(TIdentita& identita) {

@@ -1,20 +1,27 @@
 #include "platforma/FaktaSouboru.h"
+#include "platforma/posix/Posix.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QMimeType>
+#include <sys/stat.h>
 
 namespace vantrel::platforma {
 
 // The desktop's name, from the shared MIME database that the file managers read.
 std::u16string TypSouboru(const TCesta& cesta) {
-    if (cesta.empty() || cesta.find(u'\0') != TCesta::npos)
-        return {};
+    std::string bajty;
+    struct stat st;
     // A missing file would otherwise be named by its suffix alone.
-    const QFileInfo info(QString::fromStdU16String(cesta));
-    if (!info.exists())
+    if (!posix::BajtyCesty(cesta, bajty) || ::stat(bajty.c_str(), &st) != 0)
         return {};
-    return QMimeDatabase().mimeTypeForFile(info).comment().toStdU16String();
+    const QString jmeno = QString::fromStdU16String(cesta);
+    const QFileInfo info(jmeno);
+    // A name in the locale's codeset, which Qt cannot open: the type its name gives.
+    const QMimeType typ =
+        info.exists() ? QMimeDatabase().mimeTypeForFile(info)
+                      : QMimeDatabase().mimeTypeForFile(jmeno, QMimeDatabase::MatchExtension);
+    return typ.comment().toStdU16String();
 }
 
 } // namespace vantrel::platforma

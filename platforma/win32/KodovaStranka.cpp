@@ -292,6 +292,11 @@ std::string TKodovaStranka::Koduj(const std::u16string& text) const {
     return impl_->KodujObecne(text);
 }
 
+// Windows names are UTF-16 whatever the code page: a typed name is the file's name.
+std::u16string CestaVKodoveStrance(const std::u16string&, const TKodovaStranka&) {
+    return {};
+}
+
 const TKodovaStranka& ProcessCodePage() {
     static const TKodovaStranka stranka(std::to_string(GetACP()));
     return stranka;

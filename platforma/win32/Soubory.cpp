@@ -80,8 +80,14 @@ bool IdentitaStandardniho(DWORD ktery, TIdentita& identita) {
 
 } // namespace
 
-int OtevriProCteni(const TCesta& cesta, THandle& handle) {
-    return Otevri(cesta, GENERIC_READ, OPEN_EXISTING, handle);
+int OtevriProCteni(const TCesta& cesta, THandle& handle, bool bezCekani) {
+    THandle h;
+    if (int kod = Otevri(cesta, GENERIC_READ, OPEN_EXISTING, h))
+        return kod;
+    if (bezCekani && GetFileType(DoHandle(h)) != FILE_TYPE_DISK)
+        return ZavriPoChybe(h, ChybaNejistehoVstupu);
+    handle = h;
+    return 0;
 }
 
 // OPEN_ALWAYS, then emptied: the sharing check is made by the open, so a refused output is
@@ -194,6 +200,20 @@ bool Identita(const TCesta& cesta, TIdentita& identita) {
     const bool nalezena = IdentitaHandle(h, identita);
     CloseHandle(h);
     return nalezena;
+}
+
+bool MuzeNedorucit(const TCesta& cesta) {
+    const std::wstring jmeno = win32::SystemovaCesta(cesta);
+    if (jmeno.empty())
+        return false;
+    const HANDLE h = CreateFileW(jmeno.c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD druh = GetFileType(h);
+    CloseHandle(h);
+    return druh == FILE_TYPE_PIPE || druh == FILE_TYPE_CHAR;
 }
 
 bool IdentitaStandardnihoVstupu(TIdentita& identita) {

@@ -451,8 +451,10 @@ TEST_F(HlavniFormTest, ChoosingALanguageSwitchesAllThreeWindows) {
     <EN index="1"><n>English</n><v>3.0</v><a>Tarsk</a></EN>
   </JAZYKY>
   <Obecne><rsSOUBORU><EN>Files</EN></rsSOUBORU></Obecne>
-  <HlavniForm><aKonec><EN>Exit</EN></aKonec></HlavniForm>
-  <JazykForm><btnStorno><EN>Cancel</EN></btnStorno></JazykForm>
+  <HlavniForm><aKonec><EN>Exit</EN></aKonec>
+    <livSoubory-A><EN>Files to join</EN></livSoubory-A></HlavniForm>
+  <JazykForm><JazykForm><EN>Choose the language</EN></JazykForm>
+    <btnStorno><EN>Cancel</EN></btnStorno></JazykForm>
   <OAplikaciForm><btnZavrit><EN>Close</EN></btnZavrit></OAplikaciForm>
 </vtrl>)");
     auto okno = Vytvor(jazyk);
@@ -491,6 +493,10 @@ TEST_F(HlavniFormTest, ChoosingALanguageSwitchesAllThreeWindows) {
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 7);
     EXPECT_EQ(okno->aKonec->text(), "Exit");
     EXPECT_EQ(jazykForm.btnStorno().text(), "Cancel");
+    // What a screen reader hears follows too; a text the file lacks keeps the built-in one.
+    EXPECT_EQ(okno->livSoubory->accessibleName(), "Files to join");
+    EXPECT_EQ(okno->ActionToolBar1->accessibleName(), QString::fromUtf8("Panel nástrojů"));
+    EXPECT_EQ(jazykForm.livJazyk().accessibleName(), "Choose the language");
     EXPECT_EQ(oAplikaciForm.btnZavrit().text(), "Close");
     EXPECT_EQ(okno->StatusPanel0->text(), "Files: 0");
     EXPECT_TRUE(okno->StatusPanel1->text().isEmpty());

@@ -103,6 +103,21 @@ else()
     endif()
 endif()
 
+# The manifest lists the command links too: removing what it lists, as the README says, leaves no
+# file or link behind.
+file(STRINGS "${BUILD_DIR}/install_manifest.txt" manifest)
+foreach(program IN LISTS PROGRAMS)
+    if(NOT "${PREFIX}/${BINDIR}/${program}" IN_LIST manifest)
+        chyba("install_manifest.txt does not list the link ${PREFIX}/${BINDIR}/${program}")
+    endif()
+endforeach()
+execute_process(COMMAND sh -c "xargs rm -f < install_manifest.txt" WORKING_DIRECTORY "${BUILD_DIR}"
+    RESULT_VARIABLE vysledek)
+file(GLOB_RECURSE zbytek LIST_DIRECTORIES false "${PREFIX}/*")
+if(NOT vysledek EQUAL 0 OR zbytek)
+    chyba("removing what install_manifest.txt lists (${vysledek}) left ${zbytek}")
+endif()
+
 if(chyby GREATER 0)
     message(FATAL_ERROR "${chyby} problem(s) in the installed layout")
 endif()

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a build folder, checks its control fields, file list and
+# Builds the Debian package of a build folder, checks its control fields, file list, dates and
 # lintian's verdict, unpacks it into a throw-away root (nothing is installed on the system) and
 # runs from there: both programs' version records, a small join, the man pages, the desktop
-# entry, the AppStream metadata and the bash completion.
-#   tests/install/balicek.sh CPACK BUILD-DIR WORK-DIR VERSION HOMEPAGE
+# entry, the icons, the AppStream metadata and the bash completion. Then `make package` builds
+# the same source in a second build folder, which must give the same bytes.
+#   tests/install/balicek.sh CPACK BUILD-DIR WORK-DIR VERSION HOMEPAGE SOURCE-DATE-EPOCH \
+#       SOURCE-DIR SECOND-BUILD-DIR BUILD-TYPE CXX WERROR SANITIZE
 set -uo pipefail
 
-cpack=$1 build=$2 prace=$3 verze=$4 domovska=$5
+cpack=$1 build=$2 prace=$3 verze=$4 domovska=$5 epocha=$6
+zdroj=$7 druhe=$8 typ=$9 cxx=${10} werror=${11} sanitize=${12}
 
 for nastroj in dpkg-deb dpkg-shlibdeps file lintian appstreamcli desktop-file-validate man groff \
-    readelf gzip; do
+    readelf gzip ar make; do
     if ! command -v "$nastroj" >/dev/null; then
         echo "FAIL: $nastroj is missing; make test installs it (TEST_PACKAGES)" >&2
         exit 1
@@ -58,6 +61,7 @@ done
 # The file list: every path, its type and mode, its owner and where a link leads.
 dpkg-deb -c "$deb" | awk '{ print $1, $2, $6, $7, $8 }' | sed 's/ *$//' | sort >"$prace/seznam"
 sort >"$prace/ocekavany" <<'EOF'
+drwxr-xr-x root/root ./
 drwxr-xr-x root/root ./usr/
 drwxr-xr-x root/root ./usr/bin/
 lrwxrwxrwx root/root ./usr/bin/vantrel -> ../lib/vantrel/vantrel
@@ -79,6 +83,27 @@ drwxr-xr-x root/root ./usr/share/doc/vantrel/
 -rw-r--r-- root/root ./usr/share/doc/vantrel/copyright
 drwxr-xr-x root/root ./usr/share/icons/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/16x16/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/16x16/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/16x16/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/24x24/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/24x24/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/24x24/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/32x32/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/32x32/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/32x32/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/48x48/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/64x64/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/128x128/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/128x128/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/128x128/apps/vantrel.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/256x256/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/256x256/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/256x256/apps/vantrel.png
 drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/apps/
 -rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/vantrel.svg
@@ -91,6 +116,18 @@ drwxr-xr-x root/root ./usr/share/metainfo/
 EOF
 diff -u "$prace/ocekavany" "$prace/seznam" >&2 || chyba "the package's file list differs (- expected, + built)"
 
+# Every file, archive member and control file is dated SOURCE_DATE_EPOCH, not the build time.
+datum=$(TZ=UTC0 date -d "@$epocha" '+%Y-%m-%d %H:%M:%S')
+for archiv in --fsys-tarfile --ctrl-tarfile; do
+    data=$(dpkg-deb "$archiv" "$deb" | TZ=UTC0 tar -tv --full-time | awk '{ print $4, $5 }' |
+        sort -u)
+    [[ $data == "$datum" ]] ||
+        chyba "dpkg-deb $archiv: dates other than $datum: $(tr '\n' ' ' <<<"$data")"
+done
+data=$(TZ=UTC0 LC_ALL=C ar tv "$deb" | awk '{ print $4, $5, $6, $7 }' | sort -u)
+[[ $data == "$(TZ=UTC0 LC_ALL=C date -d "@$epocha" '+%b %-d %H:%M %Y')" ]] ||
+    chyba "the archive members are dated $(tr '\n' ' ' <<<"$data"), not $datum"
+
 # Errors and warnings fail; lintian's informational tags do not.
 lintian --fail-on error,warning "$deb" >"$prace/lintian.log" 2>&1 ||
     chyba "lintian: $(grep -v 'root privileges' "$prace/lintian.log")"
@@ -98,6 +135,31 @@ lintian --fail-on error,warning "$deb" >"$prace/lintian.log" 2>&1 ||
 koren=$prace/koren
 dpkg-deb -x "$deb" "$koren" || { echo "FAIL: dpkg-deb -x" >&2; exit 1; }
 slozka=$koren/usr/lib/vantrel
+
+# Installed-Size as dpkg-gencontrol counts it: each file and link in KiB rounded up, each
+# folder 1 KiB.
+kib=$(find "$koren" -printf '%y %s\n' |
+    awk '$1 == "f" || $1 == "l" { s += int(($2 + 1023) / 1024); next } { s += 1 } END { print s }')
+[[ $(pole Installed-Size) == "$kib" ]] || chyba "Installed-Size: $(pole Installed-Size), not $kib"
+
+# The icon as a bitmap at each size, for menus that draw no SVG.
+for velikost in 16 24 32 48 64 128 256; do
+    png=$koren/usr/share/icons/hicolor/${velikost}x${velikost}/apps/vantrel.png
+    [[ $(file -b "$png") == "PNG image data, $velikost x $velikost,"* ]] ||
+        chyba "$png: $(file -b "$png")"
+done
+
+licence=$(grep '^License:' "$koren/usr/share/doc/vantrel/copyright" | sort -u)
+[[ $licence == "License: Expat" ]] || chyba "the copyright file names the licence: $licence"
+
+# Software centres show the summary and every paragraph in each language of the program.
+meta=$koren/usr/share/metainfo/com.example.tarsk.vantrel.metainfo.xml
+odstavce=$(grep -c '<p>' "$meta")
+for jazyk in cs sk de fr es; do
+    grep -q "<summary xml:lang=\"$jazyk\">" "$meta" || chyba "the metainfo has no $jazyk summary"
+    [[ $(grep -c "<p xml:lang=\"$jazyk\">" "$meta") == "$odstavce" ]] ||
+        chyba "the metainfo's description is not wholly in $jazyk"
+done
 
 # Stripped, yet the version record that the about dialog reads is still there.
 for program in vantrel vantrel-join; do
@@ -170,6 +232,24 @@ for radek in "complete -F _vantrel_join vantrel-join" "vantrel-join --b => --buf
     grep -qxF -- "$radek" <<<"$vystup" || chyba "completion: no line '$radek' in:"$'\n'"$vystup"
 done
 
-[[ $selhani -eq 0 ]] && echo "Package $deb: control, file list, lintian, installed programs," \
-    "man pages, desktop entry, metainfo and completion checked"
+# The same source built again by `make package` in a folder of its own, with the first build's
+# type, compiler and options: the same bytes, and nothing built but what the package holds. The
+# folder is kept between runs, so that a later run rebuilds only what changed.
+mkdir -p "$druhe"
+if ! { CXX=$cxx cmake -S "$zdroj" -B "$druhe" -G Ninja -DCMAKE_BUILD_TYPE="$typ" &&
+    env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL SOURCE_DATE_EPOCH="$epocha" make -C "$zdroj" \
+        -o deps -o deps-package package BUILD="$druhe" WERROR="$werror" SANITIZE="$sanitize" JOBS=2
+} >"$prace/druhe.log" 2>&1; then
+    tail -n 30 "$prace/druhe.log" >&2
+    chyba "make package in a second build folder failed"
+else
+    cmp "$deb" "$druhe/vantrel_${verze}_${arch}.deb" ||
+        chyba "the second build folder's package differs: $(sha256sum "$deb" "$druhe"/*.deb)"
+    vystup=$(cd "$druhe/bin" && echo *)
+    [[ $vystup == "vantrel vantrel-join vtrl.xml" ]] || chyba "make package built more: $vystup"
+fi
+
+[[ $selhani -eq 0 ]] && echo "Package $deb: control, file list, dates, lintian, installed" \
+    "programs, man pages, desktop entry, icons, metainfo and completion checked; a second build" \
+    "folder gave the same bytes"
 exit $selhani

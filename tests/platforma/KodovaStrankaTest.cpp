@@ -91,6 +91,31 @@ TEST(KodovaStranka, PathsAreTheirBytesInEveryLocale) {
     EXPECT_EQ(KodujUtf8(DekodujUtf8(vsechny)), vsechny);
 }
 
+// A name typed in a locale of another codeset is that codeset's bytes on the disk, and such a
+// name reads in that codeset again.
+TEST(KodovaStranka, NamesOfALocaleCodesetAreTypedAndRead) {
+    TKodovaStranka latin2("ISO-8859-2"), utf8("UTF-8");
+    const std::u16string zluty = u"/tmp/v\u00FDstupy/\xDCBE"
+                                 u"lu\xDCBB.txt"; // "žluť.txt" in ISO-8859-2 bytes
+    const struct {
+        const char* popis;
+        std::u16string zadana;
+        const TKodovaStranka& stranka;
+        std::u16string vKodoveStrance;
+    } pripady[] = {
+        {"the last name re-encoded", u"/tmp/výstupy/žluť.txt", latin2, zluty},
+        {"ASCII is the same in both", u"/tmp/výstupy/a.txt", latin2, u""},
+        {"a character the codeset lacks", u"/tmp/日.txt", latin2, u""},
+        {"a UTF-8 locale", u"/tmp/žluť.txt", utf8, u""},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        EXPECT_EQ(CestaVKodoveStrance(p.zadana, p.stranka), p.vKodoveStrance);
+    }
+    EXPECT_EQ(CitelnaCesta(zluty, latin2), u"/tmp/výstupy/žluť.txt");
+    EXPECT_EQ(CitelnaCesta(zluty, utf8), u"/tmp/výstupy/\uFFFDlu\uFFFD.txt");
+}
+
 TEST(KodovaStranka, SingleByteCodesetsMapTheirCharacters) {
     ASSERT_TRUE(IconvZna("CP1250"));
     TKodovaStranka cp1250("CP1250");

@@ -550,4 +550,17 @@ TEST_F(SoubUtility, TypSouboru) {
     EXPECT_EQ(info_.TypSouboru(text + QChar(u'\0') + QStringLiteral(".png")), QStringLiteral("?"));
 }
 
+// A name in another codeset than UTF-8, which Qt cannot open, as the window holds it: its bytes
+// that are not UTF-8 as U+DC80 + byte. Its facts are those of the file.
+TEST_F(SoubUtility, FactsOfANameThatIsNotUtf8) {
+    const QString utf8 = Zapis(QStringLiteral("žluť.txt"), TBajty{'a', 'b', '\n'});
+    const QString jinak = adresar_.path() + QStringLiteral("/\xDCBElu\xDCBB.txt");
+    ASSERT_EQ(::rename(QFile::encodeName(utf8).constData(),
+                       (QFile::encodeName(adresar_.path()) + "/\xBElu\xBB.txt").constData()),
+              0);
+    EXPECT_EQ(info_.VelikostSouboru(jinak), 3);
+    EXPECT_NE(info_.DatumSouboru(jinak, 1), ChybejiciCasovaZnacka);
+    EXPECT_EQ(info_.TypSouboru(jinak), info_.TypSouboru(Zapis(QStringLiteral("a.txt"), TBajty{})));
+}
+
 } // namespace

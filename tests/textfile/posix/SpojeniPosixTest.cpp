@@ -1,10 +1,13 @@
 #include "../../BezObchazeniPrav.h"
 #include "../Pomocne.h"
 #include "../Spojeni.h"
+#include "textfile/LineFile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace vantrel {
@@ -84,6 +87,49 @@ TEST(Join, AFullDeviceStopsTheJoin) {
     EXPECT_EQ(v.zprava, "I/O error 112");
     EXPECT_EQ(v.soubor, EChybaSpojeni::Vystup);
     EXPECT_TRUE(v.hotove.empty());
+}
+
+// Where no one may wait (the window), an input that may never deliver is refused before the
+// output is touched; one that becomes such during the join is refused as it is opened, without
+// waiting for a writer.
+TEST(Join, InputsThatMayNeverDeliverAreRefusedWhereNoOneMayWait) {
+    TDocasnaSlozka s;
+    const std::string a = s.Zapis("a", "a\n"), vystup = s.Zapis("out", "precious\n");
+    const std::string roura = s.Soubor("roura"), odkaz = s.Soubor("odkaz");
+    ASSERT_EQ(mkfifo(roura.c_str(), 0600), 0);
+    ASSERT_EQ(symlink(roura.c_str(), odkaz.c_str()), 0);
+    const int zasuvka = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un adresa{};
+    adresa.sun_family = AF_UNIX;
+    const std::string cestaZasuvky = s.Soubor("zasuvka");
+    ASSERT_LT(cestaZasuvky.size(), sizeof adresa.sun_path);
+    cestaZasuvky.copy(adresa.sun_path, cestaZasuvky.size());
+    ASSERT_EQ(bind(zasuvka, reinterpret_cast<sockaddr*>(&adresa), sizeof adresa), 0);
+    for (const std::string& nejisty : {roura, odkaz, cestaZasuvky, std::string("/dev/zero")}) {
+        SCOPED_TRACE(nejisty);
+        TSpojeni spojeni;
+        spojeni.Vstupy = {U16(a), U16(nejisty)};
+        spojeni.Vystup = U16(vystup);
+        spojeni.BezCekani = true;
+        try {
+            vantrel::Spoj(spojeni);
+            ADD_FAILURE() << "joined";
+        } catch (const EChybaSpojeni& chyba) {
+            EXPECT_EQ(chyba.Kod(), 222);
+            EXPECT_EQ(std::string(chyba.what()),
+                      "Not joined: a pipe or device may never end - " + nejisty);
+            EXPECT_EQ(chyba.Soubor(), 1);
+        }
+        EXPECT_EQ(PrectiSoubor(vystup), "precious\n");
+    }
+    close(zasuvka);
+    // Opened as the join reaches it: refused at once, though no writer ever comes.
+    TLineFile f;
+    AssignLineFile(f, U16(roura));
+    f.Flags |= FlagBezCekani;
+    OpenForReading(f);
+    EXPECT_EQ(TakeIoStatus(), 222);
+    EXPECT_EQ(f.Mode, ModeClosed);
 }
 
 } // namespace
