@@ -1,6 +1,7 @@
 #include "textfile/Platforma.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,6 +14,9 @@ int SysOpen(const char* cesta, int priznaky, mode_t prava) {
 }
 int SysZamkni(int handle, struct flock* zamek) {
     return ::fcntl(handle, F_OFD_SETLK, zamek);
+}
+int SysZjistiZamek(int handle, struct flock* zamek) {
+    return ::fcntl(handle, F_OFD_GETLK, zamek);
 }
 int SysDup(int handle) {
     return ::fcntl(handle, F_DUPFD_CLOEXEC, 0);
@@ -27,9 +31,12 @@ template <typename F> auto BezPreruseni(F volani) {
     return r;
 }
 
-const TSystemovaVolani g_vychozi = {SysOpen, ::read,    ::write,     ::close,
-                                    ::fstat, SysZamkni, ::ftruncate, SysDup};
+const TSystemovaVolani g_vychozi = {SysOpen,   ::read,         ::write,     ::close, ::fstat,
+                                    SysZamkni, SysZjistiZamek, ::ftruncate, SysDup};
 TSystemovaVolani g_volani = g_vychozi;
+
+// Standard streams that were closed at start and hold /dev/null only to keep their numbers.
+bool g_zavrenyProud[3] = {};
 
 bool RodicExistuje(const std::string& cesta) {
     auto lomitko = cesta.find_last_of('/');
@@ -68,6 +75,17 @@ int Zamkni(int handle, short druh) {
     if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP)
         return 0;
     return KodChyby(errno);
+}
+
+// 0 when no one else holds a write lock on the file (or the file system keeps no locks); 32
+// when someone does.
+int NikdoNepise(int handle) {
+    struct flock zamek {};
+    zamek.l_type = F_RDLCK;
+    zamek.l_whence = SEEK_SET;
+    if (BezPreruseni([&] { return g_volani.zjistiZamek(handle, &zamek); }) != 0)
+        return errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP ? 0 : KodChyby(errno);
+    return zamek.l_type == F_UNLCK ? 0 : 32;
 }
 
 int ZavriPoChybe(int handle, int kod) {
@@ -128,6 +146,34 @@ int KodChyby(int cislo, const std::string& cesta) {
     }
 }
 
+std::string PopisNeprevedeneChyby(int kod) {
+    if (kod <= 10000)
+        return {};
+    const char* jmeno = ::strerrorname_np(kod - 10000);
+    const char* popis = ::strerrordesc_np(kod - 10000);
+    if (jmeno == nullptr || popis == nullptr)
+        return {};
+    return std::string(jmeno) + ": " + popis;
+}
+
+int ZajistiStandardniProudy() {
+    for (int cislo = 0; cislo <= 2; ++cislo) {
+        if (::fcntl(cislo, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        // Every number below this one is open by now, so this is the one open() gives.
+        const int fd = BezPreruseni(
+            [&] { return ::open("/dev/null", cislo == 0 ? O_RDONLY : O_WRONLY | O_NOCTTY); });
+        if (fd < 0)
+            return KodChyby(errno);
+        if (fd != cislo) {
+            ::close(fd);
+            return 6; // ERROR_INVALID_HANDLE
+        }
+        g_zavrenyProud[cislo] = true;
+    }
+    return 0;
+}
+
 int OtevriProCteni(const std::string& cesta, int& handle) {
     int fd;
     if (int kod = Otevri(cesta, O_RDONLY, fd))
@@ -168,8 +214,31 @@ int OtevriProZapis(const std::string& cesta, int& handle) {
     return 0;
 }
 
+int OtevriStandardniVstup(int& handle) {
+    if (g_zavrenyProud[HandleVstupu])
+        return 6; // ERROR_INVALID_HANDLE
+    const int fd = BezPreruseni([] { return g_volani.dup(HandleVstupu); });
+    if (fd < 0)
+        return KodChyby(errno);
+    struct stat udaje;
+    if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
+        return ZavriPoChybe(fd, KodChyby(errno));
+    if (S_ISDIR(udaje.st_mode))
+        return ZavriPoChybe(fd, 5);
+    // Not locked: the lock would stay with the description, which the shell keeps open after
+    // the join. Only asked whether another join writes the file.
+    if (S_ISREG(udaje.st_mode)) {
+        if (int kod = NikdoNepise(fd))
+            return ZavriPoChybe(fd, kod);
+    }
+    handle = fd;
+    return 0;
+}
+
 int OtevriStandardniVystup(int& handle) {
-    int fd = BezPreruseni([] { return g_volani.dup(STDOUT_FILENO); });
+    if (g_zavrenyProud[HandleVystupu])
+        return 6; // ERROR_INVALID_HANDLE
+    const int fd = BezPreruseni([] { return g_volani.dup(HandleVystupu); });
     if (fd < 0)
         return KodChyby(errno);
     handle = fd;

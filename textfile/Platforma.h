@@ -19,6 +19,18 @@ enum class TDruhZarizeni { Neznamy, Disk, Znakove, Roura };
 // or empty output is not truncated at all.
 int OtevriProCteni(const std::string& cesta, int& handle);
 int OtevriProZapis(const std::string& cesta, int& handle);
+
+// Standard input, output and error that are closed at start get /dev/null in their place, so
+// that no file the program opens later takes their numbers and is read or written as one of
+// them. Called first thing; 0, or the code of the failure. A stream found closed stays closed
+// for the program: opening it gives 6 (ERROR_INVALID_HANDLE).
+int ZajistiStandardniProudy();
+constexpr int HandleVstupu = 0;
+constexpr int HandleVystupu = 1;
+// A descriptor of its own for standard input as it stands (its offset shared, whatever it is:
+// a file, a pipe, a socket, one that a privileged parent opened), released independently of
+// descriptor 0. A folder is refused with 5, and a file that another join is writing with 32.
+int OtevriStandardniVstup(int& handle);
 // A descriptor of its own for standard output, released independently of descriptor 1.
 int OtevriStandardniVystup(int& handle);
 
@@ -45,6 +57,9 @@ bool IdentitaHandle(int handle, TIdentita& identita);
 // and a few more with their Windows counterparts. Anything else becomes 10000 + errno, which
 // collides with no code that has a meaning of its own.
 int KodChyby(int cislo, const std::string& cesta = {});
+// The system's own words for a code made from an errno that has no Windows counterpart
+// (10000 + errno), as "ENXIO: No such device or address"; empty for any other code.
+std::string PopisNeprevedeneChyby(int kod);
 
 // Every call into the system goes through this table, so that tests can make a chosen call fail.
 struct TSystemovaVolani {
@@ -53,7 +68,8 @@ struct TSystemovaVolani {
     ssize_t (*write)(int handle, const void* co, size_t kolik);
     int (*close)(int handle);
     int (*fstat)(int handle, struct stat* udaje);
-    int (*zamkni)(int handle, struct flock* zamek); // fcntl(F_OFD_SETLK)
+    int (*zamkni)(int handle, struct flock* zamek);      // fcntl(F_OFD_SETLK)
+    int (*zjistiZamek)(int handle, struct flock* zamek); // fcntl(F_OFD_GETLK)
     int (*ftruncate)(int handle, off_t delka);
     int (*dup)(int handle); // fcntl(F_DUPFD_CLOEXEC)
 };

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace vantrel {
 
@@ -28,8 +27,11 @@ public:
 
     TLineFile& Zaznam() { return zaznam_; }
 
-    void Prirad(const std::u16string& cesta) {
-        AssignLineFile(zaznam_, cesta);
+    void Prirad(const TVstup& vstup) {
+        if (vstup.Standardni)
+            AssignStandardInput(zaznam_);
+        else
+            AssignLineFile(zaznam_, vstup.Cesta);
         PouzijBuffer();
     }
     void PriradStandardniVystup() {
@@ -38,12 +40,13 @@ public:
     }
     bool Otevren() const { return zaznam_.Mode == ModeInput || zaznam_.Mode == ModeOutput; }
 
-    // Clean-up after a failure: the failure that stopped the join is the one reported.
-    void ZavriPoChybe() {
-        if (Otevren()) {
-            CloseLineFile(zaznam_);
-            TakeIoStatus();
-        }
+    // Clean-up after a failure: 0, or the code of the close's own failure (of the output: its
+    // last write-out), which is taken so that the caller decides which failure to report.
+    int ZavriPoChybe() {
+        if (!Otevren())
+            return 0;
+        CloseLineFile(zaznam_);
+        return TakeIoStatus();
     }
 
 private:
@@ -83,7 +86,7 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
     bool existuje;
     std::string cestaVystupu;
     if (spojeni.NaStandardniVystup) {
-        existuje = platforma::IdentitaHandle(STDOUT_FILENO, vystup);
+        existuje = platforma::IdentitaHandle(platforma::HandleVystupu, vystup);
     } else {
         cestaVystupu = KodujCestu(spojeni.Vystup);
         existuje = platforma::Identita(cestaVystupu, vystup);
@@ -91,11 +94,19 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
     const std::filesystem::path plnaVystupu =
         existuje || spojeni.NaStandardniVystup ? std::filesystem::path() : PlnaCesta(cestaVystupu);
     for (std::size_t i = 0; i < spojeni.Vstupy.size(); ++i) {
-        const std::string cesta = KodujCestu(spojeni.Vstupy[i]);
+        const TVstup& v = spojeni.Vstupy[i];
         platforma::TIdentita vstup{};
-        if (existuje ? vystup.obsah && platforma::Identita(cesta, vstup) && vstup == vystup
-                     : !spojeni.NaStandardniVystup &&
-                           (cesta == cestaVystupu || PlnaCesta(cesta) == plnaVystupu))
+        bool shodny;
+        if (v.Standardni) {
+            shodny = existuje && vystup.obsah &&
+                     platforma::IdentitaHandle(platforma::HandleVstupu, vstup) && vstup == vystup;
+        } else {
+            const std::string cesta = KodujCestu(v.Cesta);
+            shodny = existuje ? vystup.obsah && platforma::Identita(cesta, vstup) && vstup == vystup
+                              : !spojeni.NaStandardniVystup &&
+                                    (cesta == cestaVystupu || PlnaCesta(cesta) == plnaVystupu);
+        }
+        if (shodny)
             return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
@@ -114,11 +125,21 @@ public:
             vystup_.Prirad(spojeni_.Vystup);
         OpenForWriting(vystup_.Zaznam());
         Zkontroluj(EChybaSpojeni::Vystup, spojeni_.Vystup);
+        maIdentitu_ = platforma::IdentitaHandle(vystup_.Zaznam().Handle, identitaVystupu_) &&
+                      identitaVystupu_.obsah;
         PisNaPozadi();
         try {
             const std::size_t pocet = spojeni_.Vstupy.size();
             for (std::size_t i = 0; i < pocet; ++i)
                 KopirujVstup(i);
+        } catch (const EChybaSpojeni& chyba) {
+            // The output's buffer holds bytes joined before the input failed: a failure to
+            // write them comes first.
+            const int kod = vystup_.ZavriPoChybe();
+            if (kod != 0 && chyba.Soubor() != EChybaSpojeni::Vystup)
+                throw EChybaSpojeni(EInOutError(kod, vystup_.Zaznam().Path), EChybaSpojeni::Vystup,
+                                    vystup_.Zaznam().Path);
+            throw;
         } catch (...) {
             vystup_.ZavriPoChybe();
             throw;
@@ -157,13 +178,34 @@ private:
         Zkontroluj(index, cesta);
     }
 
+    // Whether the input (open, or refused for sharing) is the output itself, by whatever name
+    // it was reached: a name such as /dev/fd/N may mean the output only once it is open.
+    bool JeVystupem(const TVstup& v) {
+        platforma::TIdentita vstup{};
+        if (!maIdentitu_)
+            return false;
+        const TLineFile& zaznam = vstup_.Zaznam();
+        if (zaznam.Mode == ModeInput)
+            return platforma::IdentitaHandle(zaznam.Handle, vstup) && vstup == identitaVystupu_;
+        if (v.Standardni)
+            return platforma::IdentitaHandle(platforma::HandleVstupu, vstup) &&
+                   vstup == identitaVystupu_;
+        return platforma::Identita(KodujCestu(v.Cesta), vstup) && vstup == identitaVystupu_;
+    }
+
     void KopirujVstup(std::size_t i) {
         const auto index = static_cast<std::ptrdiff_t>(i);
-        const std::u16string& cesta = spojeni_.Vstupy[i];
+        const std::u16string& cesta = spojeni_.Vstupy[i].Cesta;
         TLineFile& vstup = vstup_.Zaznam();
         TLineFile& vystup = vystup_.Zaznam();
-        vstup_.Prirad(cesta);
-        OpenForReading(vstup);
+        vstup_.Prirad(spojeni_.Vstupy[i]);
+        const int kod = OpenForReading(vstup);
+        if ((kod == 0 || kod == SdileniOdmitnuto) && JeVystupem(spojeni_.Vstupy[i])) {
+            TakeIoStatus();
+            vstup_.ZavriPoChybe();
+            DokonciZapis();
+            throw EChybaSpojeni(EInOutError(SdileniOdmitnuto), index, cesta, true);
+        }
         ZkontrolujVstup(index, cesta);
         try {
             bool otevreny = false; // a line's text begun, its end not yet met
@@ -200,20 +242,23 @@ private:
     const TSpojeni& spojeni_;
     TSoubor vystup_;
     TSoubor vstup_;
+    platforma::TIdentita identitaVystupu_{};
+    bool maIdentitu_ = false; // the output is a file with content, whose identity is known
     std::optional<TZapisNaPozadi> naPozadi_; // after vystup_, whose buffer it may hold
 };
 
 } // namespace
 
 EChybaSpojeni::EChybaSpojeni(const EInOutError& chyba, std::ptrdiff_t soubor,
-                             const std::u16string& cesta)
-    : EInOutError(chyba.Kod(), chyba.Cesta().empty() ? cesta : chyba.Cesta()), soubor_(soubor) {}
+                             const std::u16string& cesta, bool jeVystupem)
+    : EInOutError(chyba.Kod(), chyba.Cesta().empty() ? cesta : chyba.Cesta()), soubor_(soubor),
+      jeVystupem_(jeVystupem) {}
 
 void Spoj(const TSpojeni& spojeni) {
     const std::ptrdiff_t shodny = VstupShodnySVystupem(spojeni);
     if (shodny >= 0)
         throw EChybaSpojeni(EInOutError(SdileniOdmitnuto), shodny,
-                            spojeni.Vstupy[static_cast<std::size_t>(shodny)]);
+                            spojeni.Vstupy[static_cast<std::size_t>(shodny)].Cesta, true);
     TBehSpojeni(spojeni).Proved();
 }
 

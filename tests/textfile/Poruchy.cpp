@@ -128,6 +128,13 @@ int Zamkni(int handle, struct flock* zamek) {
     return Skutecna().zamkni(handle, zamek);
 }
 
+int ZjistiZamek(int handle, struct flock* zamek) {
+    TPorucha p;
+    if (Zaznamenej(TVolani::ZjistiZamek, SouborHandle(handle), p) && p != TPorucha::Kratce)
+        return Odmitni(p);
+    return Skutecna().zjistiZamek(handle, zamek);
+}
+
 int Ftruncate(int handle, off_t delka) {
     TPorucha p;
     if (Zaznamenej(TVolani::Ftruncate, SouborHandle(handle), p) && p != TPorucha::Kratce)
@@ -164,6 +171,8 @@ const char* Nazev(TVolani druh) {
         return "fstat";
     case TVolani::Zamkni:
         return "lock";
+    case TVolani::ZjistiZamek:
+        return "lock test";
     case TVolani::Ftruncate:
         return "ftruncate";
     case TVolani::Dup:
@@ -179,7 +188,8 @@ TPoruchy::TPoruchy() {
         throw std::logic_error("faults are already installed");
     g_stav = TStav{};
     g_stav.aktivni = true;
-    platforma::SystemovaVolani() = {Open, Read, Write, Close, Fstat, Zamkni, Ftruncate, Dup};
+    platforma::SystemovaVolani() = {Open,   Read,        Write,     Close, Fstat,
+                                    Zamkni, ZjistiZamek, Ftruncate, Dup};
 }
 
 TPoruchy::~TPoruchy() {

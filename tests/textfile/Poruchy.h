@@ -8,7 +8,18 @@
 // that count every call and can make a chosen one fail, come back short, or be interrupted.
 namespace vantrel::test {
 
-enum class TVolani { Open, Read, Write, Close, Fstat, Zamkni, Ftruncate, Dup, Libovolne };
+enum class TVolani {
+    Open,
+    Read,
+    Write,
+    Close,
+    Fstat,
+    Zamkni,
+    ZjistiZamek,
+    Ftruncate,
+    Dup,
+    Libovolne
+};
 const char* Nazev(TVolani druh);
 
 enum class TPorucha {
