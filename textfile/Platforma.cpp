@@ -174,21 +174,31 @@ int ZajistiStandardniProudy() {
     return 0;
 }
 
-int OtevriProCteni(const std::string& cesta, int& handle) {
-    int fd;
-    if (int kod = Otevri(cesta, O_RDONLY, fd))
-        return kod;
+namespace {
+
+// An input just opened: a folder is refused, a file is locked for reading; with `zamknout`
+// false it is only asked whether another join writes it.
+int DokonciVstup(int fd, bool zamknout, int& handle) {
     struct stat udaje;
     if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
         return ZavriPoChybe(fd, KodChyby(errno));
     if (S_ISDIR(udaje.st_mode))
         return ZavriPoChybe(fd, 5);
     if (S_ISREG(udaje.st_mode)) {
-        if (int kod = Zamkni(fd, F_RDLCK))
+        if (int kod = zamknout ? Zamkni(fd, F_RDLCK) : NikdoNepise(fd))
             return ZavriPoChybe(fd, kod);
     }
     handle = fd;
     return 0;
+}
+
+} // namespace
+
+int OtevriProCteni(const std::string& cesta, int& handle) {
+    int fd;
+    if (int kod = Otevri(cesta, O_RDONLY, fd))
+        return kod;
+    return DokonciVstup(fd, true, handle);
 }
 
 int OtevriProZapis(const std::string& cesta, int& handle) {
@@ -220,19 +230,9 @@ int OtevriStandardniVstup(int& handle) {
     const int fd = BezPreruseni([] { return g_volani.dup(HandleVstupu); });
     if (fd < 0)
         return KodChyby(errno);
-    struct stat udaje;
-    if (BezPreruseni([&] { return g_volani.fstat(fd, &udaje); }) != 0)
-        return ZavriPoChybe(fd, KodChyby(errno));
-    if (S_ISDIR(udaje.st_mode))
-        return ZavriPoChybe(fd, 5);
-    // Not locked: the lock would stay with the description, which the shell keeps open after
-    // the join. Only asked whether another join writes the file.
-    if (S_ISREG(udaje.st_mode)) {
-        if (int kod = NikdoNepise(fd))
-            return ZavriPoChybe(fd, kod);
-    }
-    handle = fd;
-    return 0;
+    // Not locked: the lock would stay with the description, which the shell may keep open
+    // after the join.
+    return DokonciVstup(fd, false, handle);
 }
 
 int OtevriStandardniVystup(int& handle) {
