@@ -20,6 +20,19 @@ inline constexpr qint64 MaxTextJazyka = 4 * 1024 * 1024;
 // Before the text is measured, the parser's own per-entity limit times the number of entity
 // references bounds what the measuring pass itself may have to hold, in characters.
 inline constexpr qint64 MaxRozvinutiEntit = 16 * 1024 * 1024;
+// The parser compares each attribute of an element with every earlier one, each attribute
+// declaration of the document type with every earlier one, and each prefixed name with the
+// namespace declarations in force: a real language file has one attribute per language, no
+// document type or a few entities in it, and one to three namespaces. These bounds keep each
+// of those costs to milliseconds; they are checked before the parser sees a tag.
+inline constexpr int MaxAtributuPrvku = 256;
+inline constexpr qint64 MaxDelkaDtd = 16 * 1024; // characters of the document type declaration
+inline constexpr int MaxDeklaraciNamespace = 64;
+// What the document builds: elements, texts, comments, processing instructions and entity
+// references, and attributes, which cost the DOM most. A real language file has a few thousand
+// nodes; these leave room for hundreds of languages and keep the load well under a second.
+inline constexpr qint64 MaxUzluJazyka = 256 * 1024;
+inline constexpr qint64 MaxAtributuJazyka = 16 * 1024;
 
 // Reads and parses a language file. Only that file is read: no external entity, DTD or
 // network resource is ever fetched (such entities are left unexpanded). Whitespace-only text
@@ -27,7 +40,8 @@ inline constexpr qint64 MaxRozvinutiEntit = 16 * 1024 * 1024;
 // declaration names (any that ICU knows, windows-1250 included), UTF-8 otherwise.
 // Throws EChybaJazyka for a missing, non-regular or too large file, a read error, an unknown
 // encoding, a file over one of the limits above or one that is not well-formed (the message
-// names line and column).
+// names line and column): bytes that are not valid in the encoding, a UTF-16 or UTF-32 file cut
+// within a character, and a lone surrogate are not well-formed either.
 QDomDocument NactiDokumentJazyka(const QString& cesta);
 
 // The same for bytes already in memory; `nazev` names the source in error messages.

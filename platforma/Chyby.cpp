@@ -13,11 +13,11 @@ std::string PopisChyby(int kod) {
     case ChybaPristupu:
         return "permission denied, or not a file";
     case ChybaHandle:
-        return "the file is not open";
+        return "the stream is closed, or not open for reading or writing";
     case ChybaPameti:
         return "not enough memory";
     case ChybaZapisu:
-        return "the device took nothing";
+        return "the device took no data";
     case ChybaSdileni:
         return "the file is in use by another program";
     case ChybaZamku:
@@ -25,7 +25,7 @@ std::string PopisChyby(int kod) {
     case ChybaSouborExistuje:
         return "the file exists";
     case ChybaParametru:
-        return "the system refused the request";
+        return "the system refused the request as invalid";
     case ChybaRoury:
         return "the pipe has been ended";
     case ChybaMista:
@@ -33,21 +33,21 @@ std::string PopisChyby(int kod) {
     case ChybaJmena:
         return "not a valid file name";
     case ChybaZaneprazdneno:
-        return "the device is busy";
+        return "the file or device is busy";
     case ChybaDlouhehoJmena:
-        return "the name is too long";
+        return "the file name is too long";
     case ChybaNejistehoVstupu:
         return "a pipe or device that may never end";
     case ChybaVelikosti:
         return "the file is too large";
     case ChybaZavirani:
-        return "the pipe is being closed";
+        return "the pipe is closed at its other end";
     case ChybaZarizeni:
-        return "the device failed to read or write";
+        return "an input/output error of the device";
     case ChybaOdkazu:
-        return "too many symbolic links";
+        return "too many levels of symbolic links";
     default:
-        return {};
+        return detail::PopisSystemoveChyby(kod);
     }
 }
 

@@ -32,7 +32,14 @@ enum : int {
 };
 
 // The reason for an error number in a few English words ("no space left on the device"), for
-// messages that add it to the number; empty for a number without one.
+// messages that add it to the number; for a POSIX errno without a Windows counterpart
+// (ChybaNeznama + errno) the system's name and words ("ENXIO: No such device or address");
+// empty for a number without one.
 std::string PopisChyby(int kod);
+
+namespace detail {
+// The platform's own words for a number outside the table; empty when it has none.
+std::string PopisSystemoveChyby(int kod);
+} // namespace detail
 
 } // namespace vantrel::platforma

@@ -27,8 +27,16 @@ enum class TDruhZarizeni { Neznamy, Disk, Znakove, Roura };
 // refused with ChybaNejistehoVstupu as it is opened, without waiting for a writer.
 int OtevriProCteni(const TCesta& cesta, THandle& handle, bool bezCekani = false);
 int OtevriProZapis(const TCesta& cesta, THandle& handle);
+// Standard input, output and error that are closed at start get the null device in their place,
+// so that no file the program opens later takes their place and is read or written as one of
+// them. Called first thing; 0, or the error number of the failure. A stream found closed stays
+// closed for the program: opening it gives 6 (ERROR_INVALID_HANDLE).
+int ZajistiStandardniProudy();
 // Handles of their own for the standard streams as they stand (the offset they share
-// included), released independently of the streams.
+// included, whatever they are: a file, a pipe, a socket, one that a privileged parent opened),
+// released independently of the streams. Standard input is not locked for sharing, as the lock
+// would outlive the join; a folder there is refused with 5, a file that another join writes
+// with 32.
 int OtevriStandardniVstup(THandle& handle);
 int OtevriStandardniVystup(THandle& handle);
 
@@ -55,6 +63,7 @@ struct TIdentita {
 };
 // False when there is no such file.
 bool Identita(const TCesta& cesta, TIdentita& identita);
+bool IdentitaHandle(THandle handle, TIdentita& identita);
 bool IdentitaStandardnihoVstupu(TIdentita& identita);
 bool IdentitaStandardnihoVystupu(TIdentita& identita);
 // Whether two names of which at least one names no file yet would name the same file once it is

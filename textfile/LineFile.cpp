@@ -88,17 +88,29 @@ int StandardniOtevreni(TLineFile& f) {
     return f.Mode == ModeOutput ? DokonciOtevreniVystupu(f) : 0;
 }
 
-int OtevreniStandardnihoVystupu(TLineFile& f) {
+// The opener of a standard stream: input or output by the record's assignment, never both.
+int OtevreniStandardnihoProudu(TLineFile& f, std::uint16_t mode) {
     f.Position = f.Filled = 0;
     f.CloseProc = ZavriHandle;
     f.FlushProc = NicNedelej;
-    f.TransferProc = Vypis;
-    int kod = f.Mode == ModeOutput ? platforma::OtevriStandardniVystup(f.Handle) : 1;
+    f.TransferProc = mode == ModeInput ? NaplnZeSouboru : Vypis;
+    int kod = 1; // ERROR_INVALID_FUNCTION: the stream does not go that way
+    if (f.Mode == mode)
+        kod = mode == ModeInput ? platforma::OtevriStandardniVstup(f.Handle)
+                                : platforma::OtevriStandardniVystup(f.Handle);
     if (kod != 0) {
         f.Mode = ModeClosed;
         return kod;
     }
-    return DokonciOtevreniVystupu(f);
+    return mode == ModeOutput ? DokonciOtevreniVystupu(f) : 0;
+}
+
+int OtevreniStandardnihoVstupu(TLineFile& f) {
+    return OtevreniStandardnihoProudu(f, ModeInput);
+}
+
+int OtevreniStandardnihoVystupu(TLineFile& f) {
+    return OtevreniStandardnihoProudu(f, ModeOutput);
 }
 
 int OtevriSoubor(TLineFile& f, std::uint16_t mode) {
@@ -222,6 +234,11 @@ void AssignLineFile(TLineFile& f, const std::u16string& cesta) {
 void AssignStandardOutput(TLineFile& f) {
     AssignLineFile(f, {});
     f.OpenProc = OtevreniStandardnihoVystupu;
+}
+
+void AssignStandardInput(TLineFile& f) {
+    AssignLineFile(f, {});
+    f.OpenProc = OtevreniStandardnihoVstupu;
 }
 
 bool SetLineFileBuffer(TLineFile& f, unsigned char* data, std::uint32_t kapacita) {

@@ -61,6 +61,8 @@ struct TLineFile {
 void AssignLineFile(TLineFile& f, const std::u16string& cesta);
 // As AssignLineFile, for writing to the process's standard output; Path stays empty.
 void AssignStandardOutput(TLineFile& f);
+// As AssignLineFile, for reading the process's standard input as it stands; Path stays empty.
+void AssignStandardInput(TLineFile& f);
 // Gives a closed record a buffer of the caller's instead of its own (Data and Capacity then
 // describe it); the bytes read and written do not depend on it. False for an open record or
 // an empty buffer.

@@ -25,8 +25,11 @@ public:
 
     TLineFile& Zaznam() { return zaznam_; }
 
-    void Prirad(const std::u16string& cesta, bool bezCekani = false) {
-        AssignLineFile(zaznam_, cesta);
+    void Prirad(const TVstup& vstup, bool bezCekani) {
+        if (vstup.Standardni)
+            AssignStandardInput(zaznam_);
+        else
+            AssignLineFile(zaznam_, vstup.Cesta);
         if (bezCekani)
             zaznam_.Flags |= FlagBezCekani;
         PouzijBuffer();
@@ -37,12 +40,13 @@ public:
     }
     bool Otevren() const { return zaznam_.Mode == ModeInput || zaznam_.Mode == ModeOutput; }
 
-    // Clean-up after a failure: the failure that stopped the join is the one reported.
-    void ZavriPoChybe() {
-        if (Otevren()) {
-            CloseLineFile(zaznam_);
-            TakeIoStatus();
-        }
+    // Clean-up after a failure: 0, or the code of the close's own failure (of the output: its
+    // last write-out), which is taken so that the caller decides which failure to report.
+    int ZavriPoChybe() {
+        if (!Otevren())
+            return 0;
+        CloseLineFile(zaznam_);
+        return TakeIoStatus();
     }
 
 private:
@@ -77,10 +81,18 @@ std::ptrdiff_t VstupShodnySVystupem(const TSpojeni& spojeni) {
                               ? platforma::IdentitaStandardnihoVystupu(vystup)
                               : platforma::Identita(spojeni.Vystup, vystup);
     for (std::size_t i = 0; i < spojeni.Vstupy.size(); ++i) {
-        const std::u16string& cesta = spojeni.Vstupy[i];
+        const TVstup& v = spojeni.Vstupy[i];
         platforma::TIdentita vstup{};
-        if (existuje ? vystup.obsah && platforma::Identita(cesta, vstup) && vstup == vystup
-                     : !spojeni.NaStandardniVystup && platforma::StejneMisto(cesta, spojeni.Vystup))
+        bool shodny;
+        if (v.Standardni)
+            shodny = existuje && vystup.obsah && platforma::IdentitaStandardnihoVstupu(vstup) &&
+                     vstup == vystup;
+        else
+            shodny = existuje
+                         ? vystup.obsah && platforma::Identita(v.Cesta, vstup) && vstup == vystup
+                         : !spojeni.NaStandardniVystup &&
+                               platforma::StejneMisto(v.Cesta, spojeni.Vystup);
+        if (shodny)
             return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
@@ -96,14 +108,24 @@ public:
         if (spojeni_.NaStandardniVystup)
             vystup_.PriradStandardniVystup();
         else
-            vystup_.Prirad(spojeni_.Vystup);
+            vystup_.Prirad(TVstup(spojeni_.Vystup), false);
         OpenForWriting(vystup_.Zaznam());
         Zkontroluj(EChybaSpojeni::Vystup, spojeni_.Vystup);
+        maIdentitu_ = platforma::IdentitaHandle(vystup_.Zaznam().Handle, identitaVystupu_) &&
+                      identitaVystupu_.obsah;
         PisNaPozadi();
         try {
             const std::size_t pocet = spojeni_.Vstupy.size();
             for (std::size_t i = 0; i < pocet; ++i)
                 KopirujVstup(i);
+        } catch (const EChybaSpojeni& chyba) {
+            // The output's buffer holds bytes joined before the input failed: a failure to
+            // write them comes first.
+            const int kod = vystup_.ZavriPoChybe();
+            if (kod != 0 && chyba.Soubor() != EChybaSpojeni::Vystup)
+                throw EChybaSpojeni(EInOutError(kod, vystup_.Zaznam().Path), EChybaSpojeni::Vystup,
+                                    vystup_.Zaznam().Path);
+            throw;
         } catch (...) {
             vystup_.ZavriPoChybe();
             throw;
@@ -142,13 +164,33 @@ private:
         Zkontroluj(index, cesta);
     }
 
+    // Whether the input (open, or refused for sharing) is the output itself, by whatever name
+    // it was reached: a name such as /dev/fd/N may mean the output only once it is open.
+    bool JeVystupem(const TVstup& v) {
+        platforma::TIdentita vstup{};
+        if (!maIdentitu_)
+            return false;
+        const TLineFile& zaznam = vstup_.Zaznam();
+        if (zaznam.Mode == ModeInput)
+            return platforma::IdentitaHandle(zaznam.Handle, vstup) && vstup == identitaVystupu_;
+        if (v.Standardni)
+            return platforma::IdentitaStandardnihoVstupu(vstup) && vstup == identitaVystupu_;
+        return platforma::Identita(v.Cesta, vstup) && vstup == identitaVystupu_;
+    }
+
     void KopirujVstup(std::size_t i) {
         const auto index = static_cast<std::ptrdiff_t>(i);
-        const std::u16string& cesta = spojeni_.Vstupy[i];
+        const std::u16string& cesta = spojeni_.Vstupy[i].Cesta;
         TLineFile& vstup = vstup_.Zaznam();
         TLineFile& vystup = vystup_.Zaznam();
-        vstup_.Prirad(cesta, spojeni_.BezCekani);
-        OpenForReading(vstup);
+        vstup_.Prirad(spojeni_.Vstupy[i], spojeni_.BezCekani);
+        const int kod = OpenForReading(vstup);
+        if ((kod == 0 || kod == platforma::ChybaSdileni) && JeVystupem(spojeni_.Vstupy[i])) {
+            TakeIoStatus();
+            vstup_.ZavriPoChybe();
+            DokonciZapis();
+            throw EChybaSpojeni(EInOutError(platforma::ChybaSdileni), index, cesta, true);
+        }
         ZkontrolujVstup(index, cesta);
         try {
             bool otevreny = false; // a line's text begun, its end not yet met
@@ -185,24 +227,28 @@ private:
     const TSpojeni& spojeni_;
     TSoubor vystup_;
     TSoubor vstup_;
+    platforma::TIdentita identitaVystupu_{};
+    bool maIdentitu_ = false; // the output is a file with content, whose identity is known
     std::optional<TZapisNaPozadi> naPozadi_; // after vystup_, whose buffer it may hold
 };
 
 } // namespace
 
 EChybaSpojeni::EChybaSpojeni(const EInOutError& chyba, std::ptrdiff_t soubor,
-                             const std::u16string& cesta)
-    : EInOutError(chyba.Kod(), chyba.Cesta().empty() ? cesta : chyba.Cesta()), soubor_(soubor) {}
+                             const std::u16string& cesta, bool jeVystupem)
+    : EInOutError(chyba.Kod(), chyba.Cesta().empty() ? cesta : chyba.Cesta()), soubor_(soubor),
+      jeVystupem_(jeVystupem) {}
 
 void Spoj(const TSpojeni& spojeni) {
     const std::ptrdiff_t shodny = VstupShodnySVystupem(spojeni);
     if (shodny >= 0)
         throw EChybaSpojeni(EInOutError(platforma::ChybaSdileni), shodny,
-                            spojeni.Vstupy[static_cast<std::size_t>(shodny)]);
+                            spojeni.Vstupy[static_cast<std::size_t>(shodny)].Cesta, true);
     for (std::size_t i = 0; spojeni.BezCekani && i < spojeni.Vstupy.size(); ++i) {
-        if (platforma::MuzeNedorucit(spojeni.Vstupy[i]))
-            throw EChybaSpojeni(EInOutError(platforma::ChybaNejistehoVstupu, spojeni.Vstupy[i]),
-                                static_cast<std::ptrdiff_t>(i), spojeni.Vstupy[i]);
+        const TVstup& v = spojeni.Vstupy[i];
+        if (!v.Standardni && platforma::MuzeNedorucit(v.Cesta))
+            throw EChybaSpojeni(EInOutError(platforma::ChybaNejistehoVstupu, v.Cesta),
+                                static_cast<std::ptrdiff_t>(i), v.Cesta);
     }
     TBehSpojeni(spojeni).Proved();
 }

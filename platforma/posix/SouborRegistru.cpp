@@ -76,6 +76,24 @@ ESouborRegistru NeniSoubor(const std::string& cesta) {
     return ESouborRegistru(cesta + " is not a regular file");
 }
 
+// The kernel follows at most this many symbolic links in one name (MAXSYMLINKS).
+constexpr int MaxOdkazu = 40;
+
+// What failed and the system's reason, for the settings boxes: "<file> could not be written:
+// no space left on device". The reason is the system's own English text, whatever the locale.
+ESouborRegistru SystemovaChyba(const std::string& co, int cislo) {
+    const char* popis = ::strerrordesc_np(cislo);
+    std::string duvod = popis != nullptr ? popis : "error " + std::to_string(cislo);
+    if (!duvod.empty() && duvod[0] >= 'A' && duvod[0] <= 'Z' &&
+        (duvod.size() < 2 || duvod[1] < 'A' || duvod[1] > 'Z'))
+        duvod[0] = static_cast<char>(duvod[0] - 'A' + 'a');
+    return ESouborRegistru(co + ": " + duvod);
+}
+
+ESouborRegistru ChybaCteni(const std::string& cesta, int cislo) {
+    return SystemovaChyba(cesta + " could not be read", cislo);
+}
+
 int Otevri(const std::string& cesta, int priznaky) {
     int fd;
     do
@@ -91,7 +109,7 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
     if (::stat(cil.c_str(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return cteni;
-        throw ESouborRegistru();
+        throw ChybaCteni(cesta, errno);
     }
     // A FIFO would block the start until someone writes into it; a device is no settings file.
     if (!S_ISREG(st.st_mode))
@@ -100,7 +118,7 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
     if (fd < 0) {
         if (errno == ENOENT)
             return cteni;
-        throw ESouborRegistru();
+        throw ChybaCteni(cesta, errno);
     }
     // The name may have been given to something else since stat.
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -116,8 +134,9 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
+            const int cislo = errno;
             Zavri(fd);
-            throw ESouborRegistru();
+            throw ChybaCteni(cesta, cislo);
         }
         if (n == 0)
             break;
@@ -131,34 +150,39 @@ TSouborRegistru::TCteni PrectiSoubor(const std::string& cil, const std::string& 
     return cteni;
 }
 
-bool VytvorSlozky(const std::string& cesta) {
+// 0 when the folders on the way to `cesta` exist or have been made, otherwise errno.
+int VytvorSlozky(const std::string& cesta) {
     const std::size_t lomitko = cesta.rfind('/');
     if (lomitko == std::string::npos || lomitko == 0)
-        return true;
+        return 0;
     const std::string slozka = cesta.substr(0, lomitko);
     struct stat st;
     if (::stat(slozka.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode);
-    if (!VytvorSlozky(slozka))
-        return false;
-    return ::mkdir(slozka.c_str(), 0700) == 0 || errno == EEXIST;
+        return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (const int cislo = VytvorSlozky(slozka))
+        return cislo;
+    return ::mkdir(slozka.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 
-// Where a chain of symbolic links ends; that file need not exist.
+// Where a chain of symbolic links ends; that file need not exist. As many links as the kernel
+// follows when the file is read, so that what can be read can be written.
 std::string KonecnyCil(const std::string& cesta) {
     std::string cil = cesta;
-    for (int skok = 0; skok < 40; ++skok) {
+    for (int skok = 0;; ++skok) {
         struct stat st;
         if (::lstat(cil.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return cil;
+        if (skok == MaxOdkazu)
+            throw SystemovaChyba(cesta + " could not be followed", ELOOP);
         char odkaz[PATH_MAX];
         const ssize_t n = ::readlink(cil.c_str(), odkaz, sizeof odkaz);
-        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof odkaz)
-            throw ESouborRegistru();
+        if (n < 0)
+            throw SystemovaChyba(cil + " could not be followed", errno);
+        if (n == 0 || static_cast<std::size_t>(n) >= sizeof odkaz)
+            throw SystemovaChyba(cil + " could not be followed", ENAMETOOLONG);
         const std::string kam(odkaz, static_cast<std::size_t>(n));
         cil = kam[0] == '/' ? kam : Slozka(cil) + "/" + kam;
     }
-    throw ESouborRegistru(cesta + " is a loop of symbolic links");
 }
 
 // 0 when locked, or when the file system keeps no locks (NFS refuses one on a read-only
@@ -184,13 +208,13 @@ public:
     TZamek(const std::string& cil, const std::string& cesta) {
         fd_ = Otevri(Slozka(cil), O_RDONLY | O_DIRECTORY);
         if (fd_ < 0)
-            throw ESouborRegistru();
+            throw SystemovaChyba("the folder " + Slozka(cil) + " could not be opened", errno);
         const int chyba = Zamkni(fd_, LOCK_EX | LOCK_NB);
         if (chyba == 0)
             return;
         if (chyba != EWOULDBLOCK) {
             ::close(fd_);
-            throw ESouborRegistru();
+            throw SystemovaChyba("the folder " + Slozka(cil) + " could not be locked", chyba);
         }
         auto cekani = std::make_shared<TCekani>();
         cekani->fd = fd_;
@@ -215,7 +239,8 @@ public:
         vlakno.join();
         if (cekani->vysledek != 0) {
             ::close(fd_);
-            throw ESouborRegistru();
+            throw SystemovaChyba("the folder " + Slozka(cil) + " could not be locked",
+                                 cekani->vysledek);
         }
     }
     ~TZamek() { ::close(fd_); }
@@ -234,37 +259,50 @@ private:
     int fd_ = -1;
 };
 
-bool ZapisVse(int fd, const std::string& data) {
+// 0 when every byte is written, otherwise errno.
+int ZapisVse(int fd, const std::string& data) {
     std::size_t hotovo = 0;
     while (hotovo < data.size()) {
         const ssize_t n = ZapisData(fd, data.data() + hotovo, data.size() - hotovo);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC; // the device took nothing and said nothing
         hotovo += static_cast<std::size_t>(n);
     }
-    return true;
+    return 0;
 }
 
 // Replaces the file by `data` through a synced temporary file in the same folder.
 void NahradSoubor(const std::string& cil, const std::string& data) {
+    const std::string co = cil + " could not be written";
     std::string vzor = cil + ".tmp-XXXXXX";
     const int fd = ::mkostemp(vzor.data(), O_CLOEXEC);
     if (fd < 0)
-        throw ESouborRegistru();
+        throw SystemovaChyba(co, errno);
     // Held while it is written, so that no clean-up takes it for a leftover.
     ::flock(fd, LOCK_EX | LOCK_NB);
+    // The first failure is the reason; the steps after it are skipped, the close is not.
+    int chyba = 0;
+    auto krok = [&](bool uspel) {
+        if (!uspel && chyba == 0)
+            chyba = errno;
+    };
     struct stat st;
-    bool ok = true;
     if (::stat(cil.c_str(), &st) == 0)
-        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && ZapisVse(fd, data) && Synchronizuj(fd) == 0;
-    ok = (Zavri(fd) == 0) && ok;
-    ok = ok && Prejmenuj(vzor.c_str(), cil.c_str()) == 0;
-    if (!ok) {
+        krok(::fchmod(fd, st.st_mode & 07777) == 0);
+    if (chyba == 0)
+        chyba = ZapisVse(fd, data);
+    if (chyba == 0)
+        krok(Synchronizuj(fd) == 0);
+    krok(Zavri(fd) == 0);
+    if (chyba == 0)
+        krok(Prejmenuj(vzor.c_str(), cil.c_str()) == 0);
+    if (chyba != 0) {
         ::unlink(vzor.c_str());
-        throw ESouborRegistru();
+        throw SystemovaChyba(co, chyba);
     }
     const int dfd = Otevri(Slozka(cil), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {
@@ -323,7 +361,7 @@ std::string OdlozStranou(const std::string& cil, const std::string& cesta) {
         }
         chyba = errno;
     }
-    throw ESouborRegistru(cesta + " could not be moved aside: " + std::strerror(chyba));
+    throw SystemovaChyba(cesta + " could not be moved aside", chyba);
 }
 
 } // namespace
@@ -342,8 +380,8 @@ std::string TSouborRegistru::OdlozNeplatny(const TKontrola& platny) const {
 }
 
 std::string TSouborRegistru::Zapis(const TKontrola& platny, const TUprava& uprav) const {
-    if (!VytvorSlozky(cesta_))
-        throw ESouborRegistru();
+    if (const int cislo = VytvorSlozky(cesta_))
+        throw SystemovaChyba("the folder " + Slozka(cesta_) + " could not be made", cislo);
     const std::string cil = KonecnyCil(cesta_);
     TZamek zamek(cil, cesta_);
     TCteni cteni = PrectiSoubor(cil, cesta_);

@@ -25,7 +25,7 @@ inline constexpr std::size_t MaxVelikostRegistru = 1024 * 1024;
 inline constexpr std::chrono::milliseconds CekaniNaZamek{2000};
 
 // A failure of the settings file. Duvod() says why in words for the user ("<file> is not a
-// regular file"); it is empty for a plain input or output error.
+// regular file", "<file> could not be written: no space left on device").
 class ESouborRegistru : public std::runtime_error {
 public:
     explicit ESouborRegistru(const std::string& duvod = {}) : std::runtime_error(duvod) {}

@@ -4,6 +4,7 @@
 #include "platforma/posix/Posix.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,10 +109,28 @@ int ErrnoChyby(int kod) {
 
 } // namespace posix
 
+namespace detail {
+
+std::string PopisSystemoveChyby(int kod) {
+    if (kod <= ChybaNeznama)
+        return {};
+    const char* jmeno = ::strerrorname_np(kod - ChybaNeznama);
+    const char* popis = ::strerrordesc_np(kod - ChybaNeznama);
+    if (jmeno == nullptr || popis == nullptr)
+        return {};
+    return std::string(jmeno) + ": " + popis;
+}
+
+} // namespace detail
+
 using posix::KodChyby;
 using posix::Volej;
 
 namespace {
+
+// Standard streams that were closed at start and hold the null device only to keep their
+// numbers.
+bool g_zavrenyProud[3] = {};
 
 int Otevri(const TCesta& cesta, int priznaky, int& handle) {
     std::string bajty;
@@ -153,12 +172,29 @@ int Zamkni(int handle, short druh) {
     return KodChyby(errno);
 }
 
+// 0 when no one else holds a write lock on the file (or the file system keeps no locks); 32
+// when someone does.
+int NikdoNepise(int handle) {
+    struct flock zamek {};
+    zamek.l_type = F_RDLCK;
+    zamek.l_whence = SEEK_SET;
+    const auto r = Volej(TVolani::Zamek, handle, nullptr,
+                         [&](bool) { return ::fcntl(handle, F_OFD_GETLK, &zamek); });
+    if (r.kod != 0)
+        return r.kod;
+    if (r.hodnota != 0)
+        return errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP ? 0 : KodChyby(errno);
+    return zamek.l_type == F_UNLCK ? 0 : ChybaSdileni;
+}
+
 int ZavriPoChybe(int handle, int kod) {
     Zavri(handle);
     return kod;
 }
 
 int Duplikuj(int puvodni, THandle& handle) {
+    if (g_zavrenyProud[puvodni])
+        return ChybaHandle;
     const auto fd = Volej(TVolani::Otevreni, puvodni, nullptr,
                           [&](bool) { return ::fcntl(puvodni, F_DUPFD_CLOEXEC, 0); });
     if (fd.kod != 0)
@@ -181,6 +217,8 @@ TIdentita IdentitaZUdaju(const struct stat& udaje) {
 }
 
 bool IdentitaDeskriptoru(int fd, TIdentita& identita) {
+    if (fd <= STDERR_FILENO && g_zavrenyProud[fd])
+        return false;
     struct stat udaje;
     if (::fstat(fd, &udaje) != 0)
         return false;
@@ -237,8 +275,42 @@ int OtevriProZapis(const TCesta& cesta, THandle& handle) {
     return 0;
 }
 
+int ZajistiStandardniProudy() {
+    for (int cislo = STDIN_FILENO; cislo <= STDERR_FILENO; ++cislo) {
+        if (::fcntl(cislo, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        // Every number below this one is open by now, so this is the one open() gives.
+        const int fd =
+            posix::Volej(TVolani::Otevreni, ZadnyHandle, nullptr, [&](bool) {
+                return ::open("/dev/null", cislo == STDIN_FILENO ? O_RDONLY : O_WRONLY | O_NOCTTY);
+            }).hodnota;
+        if (fd < 0)
+            return KodChyby(errno);
+        if (fd != cislo) {
+            ::close(fd);
+            return ChybaHandle;
+        }
+        g_zavrenyProud[cislo] = true;
+    }
+    return 0;
+}
+
 int OtevriStandardniVstup(THandle& handle) {
-    return Duplikuj(STDIN_FILENO, handle);
+    THandle h;
+    if (int kod = Duplikuj(STDIN_FILENO, h))
+        return kod;
+    const int fd = static_cast<int>(h);
+    struct stat udaje;
+    if (int kod = Udaje(fd, udaje))
+        return ZavriPoChybe(fd, kod);
+    if (S_ISDIR(udaje.st_mode))
+        return ZavriPoChybe(fd, ChybaPristupu);
+    if (S_ISREG(udaje.st_mode)) {
+        if (int kod = NikdoNepise(fd))
+            return ZavriPoChybe(fd, kod);
+    }
+    handle = h;
+    return 0;
 }
 
 int OtevriStandardniVystup(THandle& handle) {
@@ -319,6 +391,10 @@ bool MuzeNedorucit(const TCesta& cesta) {
     struct stat udaje;
     return posix::BajtyCesty(cesta, bajty) && ::stat(bajty.c_str(), &udaje) == 0 &&
            JeNejisty(udaje.st_mode);
+}
+
+bool IdentitaHandle(THandle handle, TIdentita& identita) {
+    return IdentitaDeskriptoru(static_cast<int>(handle), identita);
 }
 
 bool IdentitaStandardnihoVstupu(TIdentita& identita) {

@@ -58,7 +58,7 @@ int OtevriStandardni(DWORD ktery, THandle& handle) {
 // Volume serial and file index, which every route to one file shares. Character devices (NUL,
 // CON) have none and hold no content; a pipe has content, and an index where the system keeps
 // one for it.
-bool IdentitaHandle(HANDLE h, TIdentita& identita) {
+bool IdentitaSystemovehoHandle(HANDLE h, TIdentita& identita) {
     const DWORD druh = GetFileType(h);
     if (druh == FILE_TYPE_CHAR) {
         identita = TIdentita{};
@@ -75,7 +75,8 @@ bool IdentitaHandle(HANDLE h, TIdentita& identita) {
 
 bool IdentitaStandardniho(DWORD ktery, TIdentita& identita) {
     const HANDLE proud = GetStdHandle(ktery);
-    return proud != INVALID_HANDLE_VALUE && proud != nullptr && IdentitaHandle(proud, identita);
+    return proud != INVALID_HANDLE_VALUE && proud != nullptr &&
+           IdentitaSystemovehoHandle(proud, identita);
 }
 
 } // namespace
@@ -197,10 +198,28 @@ bool Identita(const TCesta& cesta, TIdentita& identita) {
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    const bool nalezena = IdentitaHandle(h, identita);
+    const bool nalezena = IdentitaSystemovehoHandle(h, identita);
     CloseHandle(h);
     return nalezena;
 }
+
+bool IdentitaHandle(THandle handle, TIdentita& identita) {
+    return IdentitaSystemovehoHandle(DoHandle(handle), identita);
+}
+
+// Windows gives a handle of its own to every file opened, never a standard stream's: nothing
+// to keep.
+int ZajistiStandardniProudy() {
+    return 0;
+}
+
+namespace detail {
+
+std::string PopisSystemoveChyby(int) {
+    return {};
+}
+
+} // namespace detail
 
 bool MuzeNedorucit(const TCesta& cesta) {
     const std::wstring jmeno = win32::SystemovaCesta(cesta);

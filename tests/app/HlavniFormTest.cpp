@@ -265,6 +265,8 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
         QString::fromUtf8("Při zápisu hodnot nastavení do registru došlo k chybě.\n");
     const QString cteni =
         QString::fromUtf8("Při čtení hodnot nastavení z registru došlo k chybě.\n");
+    const QString zapsat =
+        QString::fromStdString(TRegistr::VychoziUmisteni()) + " could not be written: ";
     const struct {
         const char* popis;
         test::TPoruchyRegistru::TDruh druh;
@@ -272,11 +274,11 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
         QString text;
     } pripady[] = {
         {"disk full at the first value", test::TPoruchyRegistru::Write, 1, ENOSPC,
-         zapis + "(Failed to set data for 'Jazyk'.)"},
+         zapis + "(Failed to set data for 'Jazyk': " + zapsat + "no space left on device.)"},
         {"disk full at fsync of the third value", test::TPoruchyRegistru::Fsync, 3, ENOSPC,
-         zapis + "(Failed to set data for 'Maximalni'.)"},
-        {"rename refused at the last value", test::TPoruchyRegistru::Rename, 7, EROFS,
-         zapis + "(Failed to set data for 'Sirka'.)"},
+         zapis + "(Failed to set data for 'Maximalni': " + zapsat + "no space left on device.)"},
+        {"rename refused at the last value", test::TPoruchyRegistru::Rename, 7, EACCES,
+         zapis + "(Failed to set data for 'Sirka': " + zapsat + "permission denied.)"},
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.popis);
@@ -329,13 +331,13 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
         ASSERT_EQ(kopie.size(), poskozeny ? 1 : 0);
         const QString kam = poskozeny ? QFileInfo(cesta).dir().filePath(kopie[0]) : cesta;
         ASSERT_TRUE(box.videny);
-        EXPECT_EQ(box.text, cteni + "(Failed to get data for 'Jazyk'" +
-                                (poskozeny ? ": " + cesta +
-                                                 " is not in the registry export format; it was "
-                                                 "kept as " +
-                                                 kam
-                                           : QString()) +
-                                ".)");
+        EXPECT_EQ(box.text,
+                  cteni + "(Failed to get data for 'Jazyk': " + cesta +
+                      (poskozeny ? " is not in the registry export format; it was "
+                                   "kept as " +
+                                       kam
+                                 : QStringLiteral(" could not be read: input/output error")) +
+                      ".)");
         EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
         EXPECT_EQ(okno->pos(), QPoint(0, 0));
         EXPECT_EQ(Obsah(kam), pred) << "reading changed the file";
@@ -361,7 +363,8 @@ TEST_F(HlavniFormTest, AFileWhereTheSettingsFolderShouldBe) {
     }
     ASSERT_TRUE(box.videny);
     EXPECT_EQ(box.text, QString::fromUtf8("Při zápisu hodnot nastavení do registru došlo k chybě.\n"
-                                          "(Failed to set data for 'Jazyk'.)"));
+                                          "(Failed to set data for 'Jazyk': the folder ") +
+                            blok.fileName() + " could not be made: not a directory.)");
     EXPECT_EQ(Obsah(blok.fileName()), "not a folder");
 }
 

@@ -172,7 +172,17 @@ TEST(Nacitani, BadFilesRaiseClearErrors) {
         {"nedeklarovana entita", "<r>&nic;</r>", "line 1, column"},
         {"nezname kodovani", "<?xml version='1.0' encoding='x-nic-takoveho'?><r/>",
          "x-nic-takoveho"},
-        {"neplatne UTF-8", "<r>\xC3\x28</r>", "UTF-8"},
+        {"neplatne UTF-8", "<r>\n <a>\xC3\x28</a></r>",
+         "line 2, column 5: the file holds bytes that "
+         "are not valid UTF-8"},
+        {"UTF-16LE of odd length", QByteArray("\xFF\xFE<\0r\0/\0>\0x", 11),
+         "line 1, column 5: the file ends within a UTF-16LE character"},
+        {"UTF-16LE of odd length, no byte order mark", QByteArray("<\0r\0/\0>\0\n", 9),
+         "the file ends within a UTF-16LE character"},
+        {"a lone high surrogate", QByteArray("\xFF\xFE<\0r\0>\0\n\0\x00\xD8<\0/\0r\0>\0", 20),
+         "line 2, column 1: a lone surrogate (U+D800) is not a character"},
+        {"a lone low surrogate", QByteArray("\xFE\xFF\0<\0r\0>\0x\xDC\x00\0<\0/\0r\0>", 20),
+         "line 1, column 5: a lone surrogate (U+DC00) is not a character"},
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.popis);
@@ -252,6 +262,70 @@ TEST_F(NepratelskeSoubory, EntityExpansionIsBounded) {
         NactiDokumentJazyka(Zapis("vtrl.xml", dlouhy));
     } catch (const EChybaJazyka& e) {
         EXPECT_TRUE(e.Zprava().contains("longer than 4194304 characters")) << e.what();
+    }
+}
+
+// The parser compares attributes and declarations pairwise: a file with very many of them is
+// refused before the parser meets them (100,000 attributes took 36 seconds), and what it would
+// build is bounded. Real files stay far inside the bounds, and a file at a bound loads.
+TEST_F(NepratelskeSoubory, AttributesDeclarationsAndNodesAreBounded) {
+    auto opakuj = [](const char* vzor, int pocet) {
+        QByteArray vysledek;
+        for (int i = 0; i < pocet; ++i)
+            vysledek += QByteArray(vzor).replace("#", QByteArray::number(i));
+        return vysledek;
+    };
+    const QByteArray dtdAtributu =
+        "<!DOCTYPE r [<!ATTLIST r " + opakuj(" a# CDATA 'd'", MaxAtributuPrvku + 1) + ">]>";
+    const struct {
+        const char* popis;
+        QByteArray data;
+        const char* chyba; // nullptr: the file loads
+    } pripady[] = {
+        {"100,000 attributes", "<r " + opakuj(" a#=''", 100000) + "/>",
+         "line 1, column 1: an element with more than 256 attributes"},
+        {"100,000 namespace declarations", "<r " + opakuj(" xmlns:p#='u'", 100000) + "/>",
+         "line 1, column 1: an element with more than 256 attributes"},
+        {"attributes with '>' in their values",
+         "<r>\n<a " + opakuj(" a#='>'", MaxAtributuPrvku + 1) + "/></r>",
+         "line 2, column 1: an element with more than 256 attributes"},
+        {"as many attributes as allowed", "<r " + opakuj(" a#=''", MaxAtributuPrvku) + "/>",
+         nullptr},
+        {"attributes in a comment, a CDATA section and text",
+         "<r><!-- " + opakuj(" a#=''", 300) + " --><![CDATA[<x " + opakuj(" a#=''", 300) + ">]]>" +
+             opakuj(" a#=''", 300) + "</r>",
+         nullptr},
+        {"attributes from an entity",
+         "<!DOCTYPE r [<!ENTITY e \"<x " + opakuj(" a#=''", 300) + "/>\">]><r>&e;</r>",
+         "an element with more than 256 attributes"},
+        {"attributes from the document type's defaults", dtdAtributu + "<r/>",
+         "an element with more than 256 attributes"},
+        {"a long document type", "<!DOCTYPE r [" + opakuj("<!ENTITY e# 'x'>", 2000) + "]>\n<r/>",
+         "line 1, column 1: the document type declaration is longer than 16384 characters"},
+        {"namespaces spread over elements",
+         "<r>" + opakuj("<x xmlns:p#='u'/>", MaxDeklaraciNamespace + 1) + "</r>",
+         "more than 64 namespace declarations"},
+        {"as many namespaces as allowed",
+         "<r>" + opakuj("<x xmlns:p#='u'/>", MaxDeklaraciNamespace) + "</r>", nullptr},
+        {"attributes spread over elements",
+         "<r>" + opakuj("<x a=''/>", MaxAtributuJazyka + 1) + "</r>",
+         "more than 16384 attributes in the document"},
+        {"elements", "<r>" + QByteArray("<x/>").repeated(MaxUzluJazyka) + "</r>",
+         "more than 262144 elements, texts, comments and other nodes"},
+        {"comments", "<r>" + QByteArray("<!---->").repeated(MaxUzluJazyka + 1) + "</r>",
+         "more than 262144 elements, texts, comments and other nodes"},
+        {"as many nodes as allowed, indented",
+         "<r>\n" + QByteArray("  <x/>\n").repeated(MaxUzluJazyka - 1) + "</r>", nullptr},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        try {
+            NactiDokumentJazyka(Zapis("vtrl.xml", p.data));
+            EXPECT_EQ(p.chyba, nullptr) << "loaded";
+        } catch (const EChybaJazyka& e) {
+            ASSERT_NE(p.chyba, nullptr) << e.what();
+            EXPECT_TRUE(e.Zprava().contains(QString::fromUtf8(p.chyba))) << e.what();
+        }
     }
 }
 

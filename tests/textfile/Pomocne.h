@@ -27,6 +27,8 @@ std::string PrectiSoubor(const std::string& cesta);
 bool Existuje(const std::string& cesta);
 // Open handles of this process, to catch a leak (each platform's own source).
 int PocetOtevrenychSouboru();
+// A file that opens but whose reading fails, or "" where the platform has none at hand.
+std::string SouborSChybouCteni();
 std::u16string U16(const std::string& bajty); // through the process code page
 std::string Bajty(const std::u16string& text);
 // Non-printing bytes as \xNN, for failure messages.

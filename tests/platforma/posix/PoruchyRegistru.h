@@ -4,7 +4,9 @@
 #include "platforma/posix/Posix.h"
 
 // Makes the n-th call of one kind that the settings store makes fail with a chosen errno, for the
-// lifetime of the object. A failing close still releases the descriptor, as on Linux.
+// lifetime of the object. A failing close still releases the descriptor, as on Linux. The errno
+// travels through the platform layer's watch seam as its Windows number, so errnos of one
+// number (ENOSPC and EDQUOT, EACCES and EROFS) reach the store as the first of them.
 namespace vantrel::test {
 
 class TPoruchyRegistru : platforma::TSledovani {

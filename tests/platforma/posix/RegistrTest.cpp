@@ -91,7 +91,7 @@ struct TPripad {
     std::string radek; // how the value stands in the file
 };
 
-TEST_F(RegistrTest, HodnotyProjdouSouboremBezeZmeny) {
+TEST_F(RegistrTest, ValuesComeBackThroughTheFileUnchanged) {
     const std::vector<TPripad> pripady = {
         {"plain string", "Jazyk", Druh::Text, "CZ", 0, "\"Jazyk\"=\"CZ\""},
         {"quotes and backslashes", "Cesta", Druh::Text, "C:\\Dir \"x\"\\", 0,
@@ -141,7 +141,7 @@ TEST_F(RegistrTest, HodnotyProjdouSouboremBezeZmeny) {
               0u);
 }
 
-TEST_F(RegistrTest, DlouhaHodnotaSeZalamujeAPrecteSeZpet) {
+TEST_F(RegistrTest, ALongValueIsWrappedAndReadBack) {
     const std::string dlouhy(200, 'x');
     TRegistr r(cesta_);
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
@@ -158,7 +158,7 @@ TEST_F(RegistrTest, DlouhaHodnotaSeZalamujeAPrecteSeZpet) {
 
 // --- reading files written by hand or by other tools --------------------------------------------
 
-TEST_F(RegistrTest, CteRuznePodobySouboru) {
+TEST_F(RegistrTest, ReadsEveryFormOfTheFile) {
     const std::string telo = kKlic + "\n\"Jazyk\"=\"EN\"\n\"Vlevo\"=dword:FFFFFFFE\n";
     std::string utf16 = "\xFF\xFE";
     for (char c : "Windows Registry Editor Version 5.00\r\n\r\n" + kKlic +
@@ -196,7 +196,7 @@ TEST_F(RegistrTest, CteRuznePodobySouboru) {
     }
 }
 
-TEST_F(RegistrTest, HodnotaJinehoTypuHlasiChybuTypu) {
+TEST_F(RegistrTest, AValueOfAnotherTypeReportsATypeError) {
     UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic +
                "\n\"Vlevo\"=\"10\"\n\"Nahore\"=dword:00000001\n\"Binarni\"=hex:01,02\n"
                "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\n\"Kratky\"=hex(4):01,02\n");
@@ -224,7 +224,7 @@ TEST_F(RegistrTest, HodnotaJinehoTypuHlasiChybuTypu) {
 
 // --- opening keys -------------------------------------------------------------------------------
 
-TEST_F(RegistrTest, OtevreniBezVytvoreni) {
+TEST_F(RegistrTest, OpeningWithoutCreatingFindsOnlyWhatExists) {
     TRegistr r(cesta_);
     EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false)) << "no file";
     EXPECT_FALSE(r.ValueExists("Jazyk"));
@@ -243,7 +243,7 @@ TEST_F(RegistrTest, OtevreniBezVytvoreni) {
     EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
 }
 
-TEST_F(RegistrTest, OtevreniSVytvorenimZapiseKlicAzPrvniHodnotou) {
+TEST_F(RegistrTest, CreatingAKeyWritesItWithTheFirstValue) {
     TRegistr r(cesta_);
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
     EXPECT_FALSE(r.ValueExists("Jazyk"));
@@ -253,7 +253,7 @@ TEST_F(RegistrTest, OtevreniSVytvorenimZapiseKlicAzPrvniHodnotou) {
     EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
 }
 
-TEST_F(RegistrTest, CteniNicNeotviraProZapis) {
+TEST_F(RegistrTest, ReadingOpensNothingForWriting) {
     UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Jazyk\"=\"EN\"\n");
     ::chmod(cesta_.c_str(), 0400);
     TRegistr r(cesta_);
@@ -266,7 +266,7 @@ TEST_F(RegistrTest, CteniNicNeotviraProZapis) {
 // --- writes keep everything else ----------------------------------------------------------------
 
 // Whatever the file's encoding, it stays so: the lines the store does not change keep their bytes.
-TEST_F(RegistrTest, ZapisZachovaOstatniKliceAHodnoty) {
+TEST_F(RegistrTest, AWriteKeepsOtherKeysAndValues) {
     const std::string cizi = "[HKEY_CURRENT_USER\\Software\\Jiny\\Program]\r\n"
                              "\"Cokoli\"=nejaky nesmysl, ktery cist neumime\r\n"
                              "\"Data\"=hex:00,01,\\\r\n  02\r\n\r\n";
@@ -312,7 +312,7 @@ TEST_F(RegistrTest, ZapisZachovaOstatniKliceAHodnoty) {
     }
 }
 
-TEST_F(RegistrTest, NovaSekceSePripojiNaKonec) {
+TEST_F(RegistrTest, ANewKeyIsAppendedAtTheEnd) {
     const std::string puvodni = "Windows Registry Editor Version 5.00\n\n"
                                 "[HKEY_CURRENT_USER\\Software\\Jiny]\n\"A\"=\"B\"";
     UlozSoubor(puvodni);
@@ -322,7 +322,7 @@ TEST_F(RegistrTest, NovaSekceSePripojiNaKonec) {
     EXPECT_EQ(Precti(cesta_), puvodni + "\n\n" + kKlic + "\n\"Jazyk\"=\"SK\"\n\n");
 }
 
-TEST_F(RegistrTest, ChybaZapisuZastaviJenTutoHodnotu) {
+TEST_F(RegistrTest, AFailedWriteStopsOnlyThatValue) {
     TRegistr r(cesta_);
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
     r.WriteString("Jazyk", "CZ");
@@ -341,7 +341,7 @@ TEST_F(RegistrTest, ChybaZapisuZastaviJenTutoHodnotu) {
 // --- files that cannot be used ------------------------------------------------------------------
 
 // The read's report says where the file went; it is kept byte for byte under a new name each time.
-TEST_F(RegistrTest, PoskozenySouborSeHlasiAOdlozi) {
+TEST_F(RegistrTest, ACorruptFileIsReportedAndKeptAside) {
     const std::string spatny = " is not in the registry export format";
     const struct {
         std::string obsah;
@@ -401,7 +401,7 @@ TEST_F(RegistrTest, PoskozenySouborSeHlasiAOdlozi) {
 }
 
 // Anything but a regular file is refused at once: a FIFO is never waited on, nothing replaced.
-TEST_F(RegistrTest, NecitelnySouborSeNeprepise) {
+TEST_F(RegistrTest, AnythingButARegularFileIsNeverReplaced) {
     const struct {
         const char* popis;
         std::function<void(const std::string&)> vytvor;
@@ -442,17 +442,20 @@ TEST_F(RegistrTest, NecitelnySouborSeNeprepise) {
     }
 }
 
-TEST_F(RegistrTest, ZapisDoSlozkyKamNelzeSelze) {
+TEST_F(RegistrTest, AWriteWhereNoFolderCanBeMadeFailsWithTheReason) {
     // The parent of the store is a plain file: no user, root included, can create the folder.
     Uloz(slozka_ + "/soubor", "x");
     TRegistr r(slozka_ + "/soubor/Tarsk/Vantrel.reg");
     EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false));
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
-    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
-    EXPECT_EQ(Chyba([&] { r.WriteInteger("Vlevo", 0); }), "Failed to set data for 'Vlevo'");
+    const std::string duvod =
+        ": the folder " + slozka_ + "/soubor/Tarsk could not be made: not a directory";
+    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }),
+              "Failed to set data for 'Jazyk'" + duvod);
+    EXPECT_EQ(Chyba([&] { r.WriteInteger("Vlevo", 0); }), "Failed to set data for 'Vlevo'" + duvod);
 }
 
-TEST_F(RegistrTest, ZapisDoSlozkyJenProCteniSelze) {
+TEST_F(RegistrTest, AWriteToAReadOnlyFolderFailsWithTheReason) {
     UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic + "\n\"Jazyk\"=\"CZ\"\n");
     ASSERT_EQ(::chmod((slozka_ + "/Tarsk").c_str(), 0500), 0);
     TRegistr r(cesta_);
@@ -460,7 +463,9 @@ TEST_F(RegistrTest, ZapisDoSlozkyJenProCteniSelze) {
     EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
     {
         vantrel::test::TBezObchazeniPrav bezPrav;
-        EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "EN"); }), "Failed to set data for 'Jazyk'");
+        EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "EN"); }),
+                  "Failed to set data for 'Jazyk': " + cesta_ +
+                      " could not be written: permission denied");
     }
     ::chmod((slozka_ + "/Tarsk").c_str(), 0700);
     EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
@@ -468,7 +473,7 @@ TEST_F(RegistrTest, ZapisDoSlozkyJenProCteniSelze) {
 
 // --- two processes ------------------------------------------------------------------------------
 
-TEST_F(RegistrTest, DvaProcesyZapisujiSoucasne) {
+TEST_F(RegistrTest, TwoProcessesWriteAtOnce) {
     const int kPocet = 200;
     std::vector<pid_t> deti;
     for (int proces = 0; proces < 2; ++proces) {
@@ -538,7 +543,7 @@ TEST_F(RegistrTest, DvaProcesyZapisujiSoucasne) {
 
 // --- location -----------------------------------------------------------------------------------
 
-TEST(RegistrUmisteni, VychoziCestaPodleProstredi) {
+TEST(RegistrUmisteni, TheDefaultPathFollowsTheEnvironment) {
     const char* puvodniXdg = std::getenv("XDG_CONFIG_HOME");
     const std::string zalohaXdg = puvodniXdg ? puvodniXdg : "";
     const char* puvodniHome = std::getenv("HOME");
@@ -572,7 +577,7 @@ TEST(RegistrUmisteni, VychoziCestaPodleProstredi) {
 
 } // namespace
 
-TEST_F(RegistrTest, TextBezPlatnehoKodovaniNelzeCistAniZapsat) {
+TEST_F(RegistrTest, TextWithoutAValidEncodingCanBeNeitherReadNorWritten) {
     UlozSoubor(std::string("Windows Registry Editor Version 5.00\n\n") + kKlic +
                "\n\"Osamely\"=hex(2):00,d8,61,00,00,00\n\"Lichy\"=hex(2):61,00,62\n");
     TRegistr r(cesta_);

@@ -86,6 +86,43 @@ TEST(SouborRegistru, ASymbolicLinkIsWrittenThrough) {
     EXPECT_EQ(PrectiSoubor(cil), "OK");
 }
 
+// The kernel follows 40 symbolic links in a name: a chain that long is read and written alike,
+// one link more is refused both ways, with the reason.
+TEST(SouborRegistru, AChainOfLinksIsFollowedAsFarAsTheKernelFollowsIt) {
+    for (const int odkazu : {1, 40, 41}) {
+        SCOPED_TRACE(std::to_string(odkazu) + " links");
+        TDocasnaSlozka s;
+        s.Zapis("cil.reg", "OK");
+        for (int i = 1; i <= odkazu; ++i) {
+            const std::string kam = i == odkazu ? "cil.reg" : "odkaz" + std::to_string(i + 1);
+            ASSERT_EQ(::symlink(kam.c_str(), s.Soubor("odkaz" + std::to_string(i)).c_str()), 0);
+        }
+        const std::string cesta = s.Soubor("odkaz1");
+        TSouborRegistru soubor(cesta);
+        if (odkazu <= 40) {
+            EXPECT_EQ(soubor.Precti().bajty, "OK");
+            EXPECT_EQ(soubor.Zapis(Platny, Pridej), "");
+            EXPECT_EQ(PrectiSoubor(s.Soubor("cil.reg")), "OK+");
+            EXPECT_TRUE(JeOdkaz(cesta));
+            continue;
+        }
+        const std::string duvod = ": too many levels of symbolic links";
+        try {
+            soubor.Precti();
+            ADD_FAILURE() << "read";
+        } catch (const ESouborRegistru& e) {
+            EXPECT_EQ(e.Duvod(), cesta + " could not be read" + duvod);
+        }
+        try {
+            soubor.Zapis(Platny, Pridej);
+            ADD_FAILURE() << "written";
+        } catch (const ESouborRegistru& e) {
+            EXPECT_EQ(e.Duvod(), cesta + " could not be followed" + duvod);
+        }
+        EXPECT_EQ(PrectiSoubor(s.Soubor("cil.reg")), "OK");
+    }
+}
+
 // A file too large to be ours, or one the caller cannot use, is kept aside (under a new name
 // each time) as soon as it is found, and never overwritten.
 TEST(SouborRegistru, AnUnusableFileIsKeptAside) {

@@ -10,4 +10,8 @@ int PocetOtevrenychSouboru() {
     return static_cast<int>(pocet);
 }
 
+std::string SouborSChybouCteni() {
+    return {};
+}
+
 } // namespace vantrel::test
