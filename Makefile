@@ -10,7 +10,8 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
                  shared-mime-info fonts-dejavu-core xvfb xauth
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
-                 desktop-file-utils man-db groff-base bash-completion $(PACKAGE_PACKAGES)
+                 desktop-file-utils man-db groff-base bash-completion weston qt6-wayland \
+                 $(PACKAGE_PACKAGES)
 PACKAGE_PACKAGES = dpkg-dev file
 BENCH_PACKAGES = dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev

@@ -12,10 +12,12 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace vantrel {
@@ -217,6 +219,61 @@ TEST_F(HlavniFormTest, StoredPlacementsStayWithinTheMinimumAndTheScreen) {
         EXPECT_EQ(QRect(registr.ReadInteger("Vlevo"), registr.ReadInteger("Nahore"),
                         registr.ReadInteger("Sirka"), registr.ReadInteger("Vyska")),
                   p.ocekavane);
+    }
+}
+
+// Starts and closes without a move leave a stored placement as it was, and a first start stores
+// the designed place and the minimum outer size. Where the platform does not tell the window's
+// position (Wayland), the stored position stays as it was, none after a first start; a frame
+// that the program draws itself counts once in the outer size.
+TEST_F(HlavniFormTest, StartsAndClosesLeaveThePlacementAsItWas) {
+    const bool poziceZnama = !QGuiApplication::platformName().startsWith("wayland");
+    using THodnoty = std::map<std::string, int>;
+    const struct {
+        const char* popis;
+        THodnoty ulozene;
+        QPoint pozice; // stored after the closes where the position is known
+        QSize velikost;
+    } pripady[] = {
+        {"first start", {}, {0, 0}, {640, 480}},
+        {"a stored placement",
+         {{"Vlevo", 123}, {"Nahore", 87}, {"Vyska", 555}, {"Sirka", 777}},
+         {123, 87},
+         {777, 555}},
+        {"a stored size alone", {{"Vyska", 500}, {"Sirka", 700}}, {0, 0}, {700, 500}},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        QFile::remove(QString::fromStdString(TRegistr::VychoziCesta()));
+        {
+            TRegistr registr;
+            ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, true));
+            for (const auto& [jmeno, hodnota] : p.ulozene)
+                registr.WriteInteger(jmeno, hodnota);
+        }
+        for (int start = 1; start <= 3; ++start) {
+            SCOPED_TRACE(start);
+            auto okno = Vytvor();
+            Zobraz(*okno);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(okno.get()));
+            QApplication::processEvents();
+            EXPECT_EQ(okno->frameGeometry().size(), p.velikost);
+            okno->close();
+        }
+        TRegistr registr;
+        ASSERT_TRUE(registr.OpenKey(TRegistr::KlicVantrel, false));
+        EXPECT_EQ(QSize(registr.ReadInteger("Sirka"), registr.ReadInteger("Vyska")), p.velikost);
+        THodnoty pozice;
+        for (const char* jmeno : {"Vlevo", "Nahore"}) {
+            if (registr.ValueExists(jmeno))
+                pozice[jmeno] = registr.ReadInteger(jmeno);
+        }
+        THodnoty ocekavana;
+        if (poziceZnama)
+            ocekavana = {{"Vlevo", p.pozice.x()}, {"Nahore", p.pozice.y()}};
+        else if (p.ulozene.count("Vlevo") != 0)
+            ocekavana = {{"Vlevo", p.ulozene.at("Vlevo")}, {"Nahore", p.ulozene.at("Nahore")}};
+        EXPECT_EQ(pozice, ocekavana);
     }
 }
 
