@@ -1,6 +1,7 @@
 #include "support/Meritko.h"
 
 #include <QFontInfo>
+#include <QPushButton>
 #include <algorithm>
 #include <cmath>
 
@@ -18,6 +19,12 @@ double MeritkoNavrhu(const QFont& pismo) {
 
 int Navrh(int delka, double meritko) {
     return static_cast<int>(std::lround(delka * meritko));
+}
+
+int SirkaTlacitka(const QPushButton& tlacitko, int navrzenaSirka) {
+    const QFontMetrics metrika = tlacitko.fontMetrics();
+    return std::max(navrzenaSirka,
+                    metrika.horizontalAdvance(tlacitko.text()) + 4 * metrika.averageCharWidth());
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 
 class QFont;
+class QPushButton;
 
 namespace vantrel {
 
@@ -11,5 +12,9 @@ double MeritkoNavrhu(const QFont& pismo);
 
 // A designed length in pixels at that scale.
 int Navrh(int delka, double meritko);
+
+// The width of a button: its designed width, or more where its caption needs two characters'
+// room on either side.
+int SirkaTlacitka(const QPushButton& tlacitko, int navrzenaSirka);
 
 } // namespace vantrel
