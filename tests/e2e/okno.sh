@@ -375,16 +375,21 @@ pridejSoubor() {
     klavesy "$dialog" Return
     cekej 100 neviditelne "$dialog" || konec "the open dialog stayed open after $1"
 }
+# F9, the output's path typed into the save dialog, and Yes to its question whether to create
+# the new file (Yes is the default button); sets $otazka_ to the question's id.
+spojDo() {
+    local ulozeni
+    klavesy "$okno" F9
+    cekejNaJineOkno "$okno"; ulozeni=$okno_
+    napis "$ulozeni" "$1"
+    klavesy "$ulozeni" Return
+    cekejNaJineOkno "$okno" "$ulozeni"; otazka_=$okno_
+    klavesy "$otazka_" Return
+}
 pridejSoubor "$data/a.txt"
 pridejSoubor "$data/b.txt"
 rm "$data/b.txt"
-klavesy "$okno" F9
-cekejNaJineOkno "$okno"; ulozeni=$okno_
-napis "$ulozeni" "$data/out.txt"
-klavesy "$ulozeni" Return
-# The save dialog asks whether to create the new file; Yes is its default button.
-cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
-klavesy "$otazka" Return
+spojDo "$data/out.txt"
 cekejNaOkno Vantrel "$okno"; box=$okno_
 sleep 0.3
 snimek vantrel-join-error
@@ -402,14 +407,9 @@ cekejNaZavreni Vantrel "$box"
 # name in the status bar, never the size.
 printf 'b\n' >"$data/b.txt"
 dlouhe=$data/vysledek-spojeni-vsech-textovych-souboru-ze-seznamu-do-jednoho.txt
-klavesy "$okno" F9
-cekejNaJineOkno "$okno"; ulozeni=$okno_
-napis "$ulozeni" "$dlouhe"
-klavesy "$ulozeni" Return
-cekejNaJineOkno "$okno" "$ulozeni"; otazka=$okno_
-klavesy "$otazka" Return
+spojDo "$dlouhe"
 cekej 100 test -s "$dlouhe" || chyba "no output $dlouhe after the join"
-cekej 100 neviditelne "$otazka" || chyba "the create question stayed open"
+cekej 100 neviditelne "$otazka_" || chyba "the create question stayed open"
 sleep 0.5
 snimek vantrel-long-report
 cmp -s "$dlouhe" <(printf 'a\r\n\r\nb\r\n\r\n') || chyba "the join's output holds $(od -c "$dlouhe")"
