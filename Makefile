@@ -11,7 +11,7 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  shared-mime-info fonts-dejavu-core xvfb xauth librsvg2-bin git
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
                  desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
-                 python3-pyatspi $(PACKAGE_PACKAGES)
+                 python3-pyatspi weston qt6-wayland $(PACKAGE_PACKAGES)
 PACKAGE_PACKAGES = dpkg-dev file
 BENCH_PACKAGES = dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
