@@ -1,6 +1,7 @@
 #include "app/fHlavni.h"
 
 #include "app/ChybaAplikace.h"
+#include "app/PanelStavu.h"
 #include "app/RadekSouboru.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
@@ -9,6 +10,7 @@
 #include "lang/fJazyk.h"
 #include "platforma/FaktaSouboru.h"
 #include "platforma/Registr.h"
+#include "support/Meritko.h"
 #include "support/NavratFokusu.h"
 #include "support/Obrazky.h"
 #include "support/fOAplikaci.h"
@@ -18,7 +20,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLayout>
 #include <QScreen>
 #include <QStatusBar>
@@ -73,6 +74,11 @@ QString TextChybyNastaveni(const QString& zprava, const std::exception& chyba) {
            QStringLiteral(".)");
 }
 
+// Wayland tells a window neither where it is nor lets it choose.
+bool PoziceOknaZnama() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
 struct THlavniForm::TPopisAkce {
@@ -109,7 +115,8 @@ const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
      "Zobrazí informace o aplikaci|", Qt::Key_F1, 5, true, &THlavniForm::aOAplikaciExecute, true},
 };
 
-THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent), sluzby_(sluzby) {
+THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent)
+    : QMainWindow(parent), sluzby_(sluzby), meritko_(MeritkoNavrhu(font())) {
     setObjectName(QStringLiteral("HlavniForm"));
     sluzby_.Hlaseni.NastavHlavniOkno(this);
     qApp->installEventFilter(new TNavratFokusu(this));
@@ -127,8 +134,7 @@ THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent) : QMainWindow(parent)
     OpenTextFileDialog1 = new TOpenTextFileDialog(this);
     SaveTextFileDialog1 = new TSaveTextFileDialog(this);
 
-    setMinimumSize(SirkaMinimalni, VyskaMinimalni);
-    resize(SirkaNavrhu, VyskaNavrhu);
+    resize(Navrh(SirkaNavrhu, meritko_), Navrh(VyskaNavrhu, meritko_));
     move(0, 0);
     FormCreate();
 }
@@ -248,7 +254,8 @@ void THlavniForm::vytvorSeznam() {
     const int sirkaData = livSoubory->fontMetrics().horizontalAdvance(
                               TextCasoveZnacky(HodnotaDatumu(2000, 12, 28, 23, 58, 58))) +
                           2 * livSoubory->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
-    const int sirky[] = {300, 80, std::max(120, sirkaData), 100};
+    const int sirky[] = {Navrh(300, meritko_), Navrh(80, meritko_),
+                         std::max(Navrh(120, meritko_), sirkaData), Navrh(100, meritko_)};
     for (int sloupec = 0; sloupec < 4; ++sloupec) {
         livSoubory->setColumnWidth(sloupec, sirky[sloupec]);
         NastavZnackuSloupce(livSoubory, sloupec, ZnackaPreklad);
@@ -280,12 +287,8 @@ void THlavniForm::vytvorSeznam() {
 void THlavniForm::vytvorStavovyRadek() {
     QStatusBar* radek = statusBar();
     radek->setObjectName(QStringLiteral("StatusBar1"));
-    StatusPanel0 = new QLabel(radek);
-    StatusPanel0->setFixedWidth(150);
-    StatusPanel1 = new QLabel(radek);
-    // A file name or a translated text is never read as markup.
-    StatusPanel0->setTextFormat(Qt::PlainText);
-    StatusPanel1->setTextFormat(Qt::PlainText);
+    StatusPanel0 = new TPanelStavu(radek, Navrh(150, meritko_));
+    StatusPanel1 = new TPanelStavu(radek);
     radek->addWidget(StatusPanel0);
     radek->addWidget(StatusPanel1, 1);
 }
@@ -328,6 +331,11 @@ QRect THlavniForm::vnejsiObrys() const {
 }
 
 void THlavniForm::FormCreate() {
+    // The stored edges and sizes are gathered and placed as a whole, in 64 bits: an edge near
+    // the 32-bit limit plus the window's size would overflow a QRect.
+    TObdelnik okno{x(), y(), width(), height()};
+    bool ulozenaVelikost = false;
+    QString chyba;
     try {
         TRegistr registr;
         if (registr.OpenKey(TRegistr::KlicVantrel, false)) {
@@ -340,43 +348,49 @@ void THlavniForm::FormCreate() {
                 setWindowState(windowState() | Qt::WindowMaximized);
             } else {
                 if (registr.ValueExists(HodnotaVlevo))
-                    move(registr.ReadInteger(HodnotaVlevo), y());
+                    okno.Vlevo = registr.ReadInteger(HodnotaVlevo);
                 if (registr.ValueExists(HodnotaNahore))
-                    move(x(), registr.ReadInteger(HodnotaNahore));
+                    okno.Nahore = registr.ReadInteger(HodnotaNahore);
                 // Stored sizes are outer sizes; the frame is known only some time after the
                 // window is shown, which then takes it off again.
                 if (registr.ValueExists(HodnotaVyska)) {
-                    vnejsiVelikost_ =
-                        QSize(width(), std::max(VyskaMinimalni, registr.ReadInteger(HodnotaVyska)));
-                    resize(vnejsiVelikost_);
+                    okno.Vyska = std::max(VyskaMinimalni, registr.ReadInteger(HodnotaVyska));
+                    ulozenaVelikost = true;
                 }
                 if (registr.ValueExists(HodnotaSirka)) {
-                    vnejsiVelikost_ = QSize(
-                        std::max(SirkaMinimalni, registr.ReadInteger(HodnotaSirka)), height());
-                    resize(vnejsiVelikost_);
+                    okno.Sirka = std::max(SirkaMinimalni, registr.ReadInteger(HodnotaSirka));
+                    ulozenaVelikost = true;
                 }
-                umistiNaObrazovku();
             }
             registr.CloseKey();
         }
-    } catch (const std::exception& chyba) {
-        sluzby_.Hlaseni.Zobraz(thChyba, TextChybyNastaveni(convar::rsNELZEZEREGISTRU, chyba),
-                               convar::rsCHYBA, 0);
+    } catch (const std::exception& vyjimka) {
+        chyba = TextChybyNastaveni(convar::rsNELZEZEREGISTRU, vyjimka);
     }
+    // What was read before a failure stays applied.
+    umistiNaObrazovku(okno, ulozenaVelikost);
+    if (!chyba.isEmpty())
+        sluzby_.Hlaseni.Zobraz(thChyba, chyba, convar::rsCHYBA, 0);
 }
 
-// A stored placement that no screen can hold is corrected for this run; the stored values change
-// only at the next close.
-void THlavniForm::umistiNaObrazovku() {
-    QList<QRect> plochy;
-    for (const QScreen* obrazovka : QGuiApplication::screens())
-        plochy.append(obrazovka->availableGeometry());
-    const QRect umisteni =
-        UmisteniNaObrazovkach(QRect(pos(), size()), plochy, QSize(SirkaMinimalni, VyskaMinimalni));
-    if (vnejsiVelikost_.isValid())
-        vnejsiVelikost_ = umisteni.size();
-    resize(umisteni.size());
-    move(umisteni.topLeft());
+// A placement that no screen can hold is corrected for this run; the stored values change only at
+// the next close. The minimum grows with the text size as far as the screen allows.
+void THlavniForm::umistiNaObrazovku(const TObdelnik& okno, bool ulozenaVelikost) {
+    std::vector<TObdelnik> plochy;
+    for (const QScreen* obrazovka : QGuiApplication::screens()) {
+        const QRect p = obrazovka->availableGeometry();
+        plochy.push_back({p.x(), p.y(), p.width(), p.height()});
+    }
+    const TUmisteni umisteni =
+        UmisteniNaObrazovkach(okno, plochy, {SirkaMinimalni, VyskaMinimalni},
+                              {Navrh(SirkaMinimalni, meritko_), Navrh(VyskaMinimalni, meritko_)});
+    minimum_ = QSize(int(umisteni.Minimum.Sirka), int(umisteni.Minimum.Vyska));
+    setMinimumSize(minimum_);
+    const QSize velikost(int(umisteni.Okno.Sirka), int(umisteni.Okno.Vyska));
+    if (ulozenaVelikost)
+        vnejsiVelikost_ = velikost;
+    resize(velikost);
+    move(int(umisteni.Okno.Vlevo), int(umisteni.Okno.Nahore));
 }
 
 void THlavniForm::FormClose() {
@@ -391,8 +405,11 @@ void THlavniForm::FormClose() {
         } else {
             const QRect obrys = vnejsiObrys();
             registr.WriteInteger(HodnotaMaximalni, 0);
-            registr.WriteInteger(HodnotaVlevo, obrys.left());
-            registr.WriteInteger(HodnotaNahore, obrys.top());
+            // Where the platform does not tell the position, the stored one stays as it was.
+            if (PoziceOknaZnama()) {
+                registr.WriteInteger(HodnotaVlevo, obrys.left());
+                registr.WriteInteger(HodnotaNahore, obrys.top());
+            }
             registr.WriteInteger(HodnotaVyska, obrys.height());
             registr.WriteInteger(HodnotaSirka, obrys.width());
         }
@@ -468,10 +485,12 @@ void THlavniForm::prizpusobRameckuOkna() {
     const bool prvniRamecek = ramecek_.isNull();
     ramecek_ = okno->frameMargins();
     const QSize ramecek(ramecek_.left() + ramecek_.right(), ramecek_.top() + ramecek_.bottom());
-    setMinimumSize(QSize(SirkaMinimalni, VyskaMinimalni) - ramecek);
+    setMinimumSize(minimum_ - ramecek);
     if (prvniRamecek && !isMaximized() && !isMinimized())
-        resize(vnejsiVelikost_.isValid() ? vnejsiVelikost_ - ramecek
-                                         : QSize(SirkaNavrhu, VyskaNavrhu));
+        resize(vnejsiVelikost_.isValid()
+                   ? vnejsiVelikost_ - ramecek
+                   : QSize(Navrh(SirkaNavrhu, meritko_), Navrh(VyskaNavrhu, meritko_))
+                         .boundedTo(screen()->availableGeometry().size() - ramecek));
 }
 
 void THlavniForm::showEvent(QShowEvent* udalost) {
@@ -480,6 +499,10 @@ void THlavniForm::showEvent(QShowEvent* udalost) {
         return;
     zobrazeno_ = true;
     prizpusobRameckuOkna();
+    // A frame drawn by the program itself (Wayland) is known only once the window is shown,
+    // with no move or resize to tell.
+    QMetaObject::invokeMethod(
+        this, [this] { prizpusobRameckuOkna(); }, Qt::QueuedConnection);
     Chranene(sluzby_.Hlaseni, [this] { FormShow(); });
 }
 
@@ -616,9 +639,9 @@ void THlavniForm::aSpojitExecute() {
         Spoj(spojeni);
     }
     const qint64 velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup);
-    StatusPanel1->setText(convar::rsSPOJENO + QStringLiteral(": ") +
-                          QFileInfo(CitelnaCesta(vystup)).fileName() + u' ' +
-                          TextVelikosti(velikost, true));
+    StatusPanel1->NastavText(convar::rsSPOJENO + QStringLiteral(": "),
+                             QFileInfo(CitelnaCesta(vystup)).fileName(),
+                             u' ' + TextVelikosti(velikost, true));
     QApplication::beep();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/PanelStavu.h"
+#include "app/Umisteni.h"
 #include "lang/XmlDokument.h"
 
 #include <QIcon>
@@ -9,7 +11,6 @@
 #include <QRect>
 
 class QAction;
-class QLabel;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -58,8 +59,8 @@ public:
     QAction* aOAplikaci = nullptr;
     QToolBar* ActionToolBar1 = nullptr;
     QTreeWidget* livSoubory = nullptr;
-    QLabel* StatusPanel0 = nullptr;
-    QLabel* StatusPanel1 = nullptr;
+    TPanelStavu* StatusPanel0 = nullptr;
+    TPanelStavu* StatusPanel1 = nullptr;
     TOpenTextFileDialog* OpenTextFileDialog1 = nullptr;
     TSaveTextFileDialog* SaveTextFileDialog1 = nullptr;
     TXmlDokument xdcJazyk;
@@ -87,7 +88,7 @@ private:
     void obnovPopiskyAkci();
     void zmerListu();
     void prizpusobListu();
-    void umistiNaObrazovku();
+    void umistiNaObrazovku(const TObdelnik& okno, bool ulozenaVelikost);
     QRect vnejsiObrys() const;
     void prizpusobRameckuOkna();
     void prelozOkna();
@@ -119,6 +120,10 @@ private:
     QString cestaJazyka_;
     int indexObrazkuJazyka_ = 6;
     bool zobrazeno_ = false;
+    // How much larger than designed the window is drawn with its font.
+    double meritko_ = 1;
+    // The least outer size on the window's screen.
+    QSize minimum_;
     // The stored outer size, applied to the client area until the window manager's frame is
     // known, then once more without the frame.
     QSize vnejsiVelikost_;

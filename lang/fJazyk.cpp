@@ -2,6 +2,7 @@
 
 #include "lang/JazykyXML.h"
 #include "lang/Znacky.h"
+#include "support/Meritko.h"
 #include "support/Obrazky.h"
 
 #include <QEvent>
@@ -9,12 +10,21 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace vantrel {
 
 namespace {
 
 constexpr int SloupecVerze = 2;
+
+// The design, in pixels at 96 dpi.
+constexpr int SirkaNavrhu = 409, VyskaNavrhu = 194;
+constexpr int Okraj = 8;
+constexpr int SirkaSeznamu = 393, VyskaSeznamu = 150;
+constexpr int SirkaTlacitek = 75, VyskaTlacitek = 25;
+constexpr int NadTlacitky = 6, MeziTlacitky = 6, PodTlacitky = 5;
+constexpr int SirkySloupcu[] = {70, 100, 50, 150};
 
 // Centres the cells of one column whoever fills the rows.
 class TStredovyDelegat : public QStyledItemDelegate {
@@ -30,20 +40,40 @@ protected:
 
 } // namespace
 
-TJazykForm::TJazykForm(QWidget* rodic) : QDialog(rodic), m_ilVlajky(ObrazkyVlajek()) {
+TJazykForm::TJazykForm(QWidget* rodic)
+    : QDialog(rodic), m_ilVlajky(ObrazkyVlajek()), meritko_(MeritkoNavrhu(font())) {
     setObjectName(QStringLiteral("JazykForm"));
     setWindowTitle(QStringLiteral("Výběr jazyka aplikace"));
-    setFixedSize(409, 194);
     NastavZnacku(this, ZnackaPreklad);
     VytvorSeznam();
     VytvorTlacitka();
     m_livJazyk->setAccessibleName(windowTitle());
+    Rozmisti();
+}
+
+// The designed places and sizes, grown with the text size; columns and buttons wider where their
+// captions need it, and the dialog with the buttons.
+void TJazykForm::Rozmisti() {
+    const auto n = [this](int delka) { return Navrh(delka, meritko_); };
+    const int tlacitko = std::max(SirkaTlacitka(*m_btnOK, n(SirkaTlacitek)),
+                                  SirkaTlacitka(*m_btnStorno, n(SirkaTlacitek)));
+    const int vyskaTlacitka = std::max(
+        {n(VyskaTlacitek), m_btnOK->sizeHint().height(), m_btnStorno->sizeHint().height()});
+    const int sirka = std::max(n(SirkaNavrhu), 2 * tlacitko + n(MeziTlacitky) + 2 * n(Okraj));
+    const int nahore = n(Okraj) + n(VyskaSeznamu) + n(NadTlacitky);
+    setFixedSize(sirka, std::max(n(VyskaNavrhu), nahore + vyskaTlacitka + n(PodTlacitky)));
+    m_livJazyk->setGeometry(n(Okraj), n(Okraj), sirka - 2 * n(Okraj), n(VyskaSeznamu));
+    m_btnStorno->setGeometry(sirka - n(Okraj) - tlacitko, nahore, tlacitko, vyskaTlacitka);
+    m_btnOK->setGeometry(m_btnStorno->x() - n(MeziTlacitky) - tlacitko, nahore, tlacitko,
+                         vyskaTlacitka);
+    const QHeaderView* zahlavi = m_livJazyk->header();
+    for (int i = 0; i < m_livJazyk->columnCount(); ++i)
+        m_livJazyk->setColumnWidth(i, std::max(n(SirkySloupcu[i]), zahlavi->sectionSizeHint(i)));
 }
 
 void TJazykForm::VytvorSeznam() {
     m_livJazyk = new QTreeWidget(this);
     m_livJazyk->setObjectName(QStringLiteral("livJazyk"));
-    m_livJazyk->setGeometry(8, 8, 393, 150);
     m_livJazyk->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_livJazyk->setSelectionMode(QAbstractItemView::SingleSelection);
     m_livJazyk->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -62,14 +92,11 @@ void TJazykForm::VytvorSeznam() {
 
     const QStringList sloupce{QStringLiteral("Jazyk"), QStringLiteral("Název"),
                               QStringLiteral("Verze"), QStringLiteral("Autor")};
-    const int sirky[] = {70, 100, 50, 150};
     m_livJazyk->setColumnCount(static_cast<int>(sloupce.size()));
     m_livJazyk->setHeaderLabels(sloupce);
     m_livJazyk->header()->setSectionsMovable(false);
-    for (int i = 0; i < sloupce.size(); ++i) {
-        m_livJazyk->setColumnWidth(i, sirky[i]);
+    for (int i = 0; i < sloupce.size(); ++i)
         NastavZnackuSloupce(m_livJazyk, i, ZnackaPreklad);
-    }
     m_livJazyk->headerItem()->setTextAlignment(SloupecVerze, Qt::AlignCenter);
     m_livJazyk->setItemDelegateForColumn(SloupecVerze, new TStredovyDelegat(m_livJazyk));
     NastavZnacku(m_livJazyk, ZnackaPreklad);
@@ -80,7 +107,6 @@ void TJazykForm::VytvorSeznam() {
 void TJazykForm::VytvorTlacitka() {
     m_btnOK = new QPushButton(QStringLiteral("OK"), this);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnOK->setGeometry(245, 164, 75, 25);
     m_btnOK->setEnabled(false);
     NastavZnacku(m_btnOK, ZnackaPreklad);
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -88,7 +114,6 @@ void TJazykForm::VytvorTlacitka() {
     // Escape rejects the dialog on its own (QDialog), which is what Storno does.
     m_btnStorno = new QPushButton(QStringLiteral("Storno"), this);
     m_btnStorno->setObjectName(QStringLiteral("btnStorno"));
-    m_btnStorno->setGeometry(326, 164, 75, 25);
     NastavZnacku(m_btnStorno, ZnackaPreklad);
     connect(m_btnStorno, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -126,8 +151,11 @@ void TJazykForm::changeEvent(QEvent* udalost) {
 void TJazykForm::setVisible(bool viditelny) {
     // QDialog centres itself over its parent only until it has been moved once; the dialog is
     // kept for the whole run and is to appear over the main window every time.
-    if (viditelny && !isVisible())
+    if (viditelny && !isVisible()) {
+        // A translation may have given the buttons longer captions.
+        Rozmisti();
         setAttribute(Qt::WA_Moved, false);
+    }
     QDialog::setVisible(viditelny);
 }
 

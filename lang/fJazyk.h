@@ -58,11 +58,14 @@ private slots:
 private:
     void VytvorSeznam();
     void VytvorTlacitka();
+    void Rozmisti();
 
     QTreeWidget* m_livJazyk = nullptr;
     QPushButton* m_btnOK = nullptr;
     QPushButton* m_btnStorno = nullptr;
     QList<QIcon> m_ilVlajky;
+    // How much larger than designed the dialog is drawn with its font.
+    double meritko_ = 1;
 };
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Odkaz.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -10,7 +12,8 @@ class QPushButton;
 namespace vantrel {
 
 // The about dialog "OAplikaciForm": product name, the running program's version, a one-line
-// description and the maker's web address as a link. Created once, shown modally.
+// description and the maker's web address as a link. Created once, shown modally. Laid out in
+// design pixels grown with the text size, and wider or taller wherever its texts need it.
 class TOAplikaciForm : public QDialog {
     Q_OBJECT
 
@@ -23,20 +26,20 @@ public:
     QFrame& Bevel1() const { return *m_Bevel1; }
     QLabel& lblPopis() const { return *m_lblPopis; }
     QLabel& Label2() const { return *m_Label2; }
-    QLabel& lblURL() const { return *m_lblURL; }
+    TOdkaz& lblURL() const { return *m_lblURL; }
     QPushButton& btnZavrit() const { return *m_btnZavrit; }
 
     void setVisible(bool viditelny) override;
 
 protected:
-    bool eventFilter(QObject* objekt, QEvent* udalost) override;
+    void changeEvent(QEvent* udalost) override;
 
 private:
     void VytvorPopisky();
     // Fills in the version once; it is not updated afterwards.
     void FormCreate(const QString& cestaProgramu);
-    // Places the labels that are sized to their texts, which a translation may have changed.
-    void UmistiPopisky();
+    // Lays the dialog out from its texts, which a translation or the font may have changed.
+    void Rozmisti();
     // Opens the label's own text with the desktop's handler; a failure is not reported.
     void lblURLClick();
 
@@ -45,8 +48,9 @@ private:
     QFrame* m_Bevel1 = nullptr;
     QLabel* m_lblPopis = nullptr;
     QLabel* m_Label2 = nullptr;
-    QLabel* m_lblURL = nullptr;
+    TOdkaz* m_lblURL = nullptr;
     QPushButton* m_btnZavrit = nullptr;
+    double meritko_ = 1;
 };
 
 } // namespace vantrel

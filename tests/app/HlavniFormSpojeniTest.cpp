@@ -120,6 +120,36 @@ TEST_F(HlavniFormTest, JoinReportSizeAtTheThresholds) {
     }
 }
 
+// A report too long for its panel loses the middle of the file name, never the size; the panel's
+// tooltip holds the whole text.
+TEST_F(HlavniFormTest, ALongReportIsElidedInTheNameNeverInTheSize) {
+    Soubor("a.txt", "one\ntwo");
+    const QString dlouhe = QStringLiteral("zacatek-") + QString(120, u'x') + "-konec.txt";
+    for (const QString& jmeno : {QStringLiteral("out.txt"), dlouhe}) {
+        SCOPED_TRACE(jmeno.toStdString());
+        auto okno = Vytvor();
+        Zobraz(*okno);
+        Pridej(*okno, {"a.txt"});
+        TScenar scenar(Uloz(data_.filePath(jmeno)));
+        okno->aSpojit->trigger();
+        ASSERT_TRUE(scenar.Dohrano());
+        const TPanelStavu* panel = okno->StatusPanel1;
+        const QString cely = convar::rsSPOJENO + ": " + jmeno + " (12 B)";
+        EXPECT_EQ(panel->text(), cely);
+        EXPECT_EQ(panel->toolTip(), cely);
+        const QString zobrazeny = panel->ZobrazenyText();
+        EXPECT_LE(panel->fontMetrics().horizontalAdvance(zobrazeny), panel->contentsRect().width());
+        if (jmeno == dlouhe) {
+            EXPECT_TRUE(zobrazeny.startsWith(convar::rsSPOJENO + ": zacatek-"))
+                << zobrazeny.toStdString();
+            EXPECT_TRUE(zobrazeny.contains(QString::fromUtf8("…"))) << zobrazeny.toStdString();
+            EXPECT_TRUE(zobrazeny.endsWith("-konec.txt (12 B)")) << zobrazeny.toStdString();
+        } else {
+            EXPECT_EQ(zobrazeny, cely);
+        }
+    }
+}
+
 TEST_F(HlavniFormTest, AJoinStopsAtAMissingFile) {
     Soubor("a.txt", "a\n");
     Soubor("b.txt", "b\n");

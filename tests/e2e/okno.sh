@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The program on a real desktop: Xvfb with the openbox window manager, driven through the X
 # server with xdotool as a user would. Checks that the placement survives start/close cycles
-# exactly (outer sizes, frame included), that off-screen, undersized and huge placements are
-# corrected, the outer minimum, the language through the language dialog and the settings file,
-# every shipped language's toolbar with captions, the error box of a failed join (owned by and
-# centred on the main window), that the main window is active and takes keys again after every
-# dialog and box (eight rounds), what a screen reader finds through AT-SPI, and the settings box
-# at a close that cannot write. Screenshots and the accessibility trees go to the artifact folder.
+# exactly (outer sizes, frame included), that off-screen, undersized, huge and overflowing
+# placements come wholly onto the screen, the outer minimum, the language through the language
+# dialog and the settings file, every shipped language's toolbar with captions at the desktop's
+# text size and 1.5 times that, the error box of a failed join (owned by and centred on the main
+# window), a join report with a long name, that the main window is active and takes keys again
+# after every dialog and box (eight rounds), what a screen reader finds through AT-SPI, and the
+# settings box at a close that cannot write. Screenshots and the accessibility trees go to the
+# artifact folder.
 #   tests/e2e/okno.sh path/to/vantrel [artifact-folder]
 set -uo pipefail
 # A session bus of its own, on which the program's accessibility bus starts.
@@ -290,17 +292,31 @@ porovnejNastaveni '"Jazyk"="DE"' '"IndexObrazku"=dword:00000009' '"Maximalni"=dw
     '"Vlevo"=dword:00000000' '"Nahore"=dword:00000028' '"Vyska"=dword:000001e0' \
     '"Sirka"=dword:00000280'
 
-# A huge stored size is reduced to the screen: the window opens, closes at F4, and stores no
-# more than it had.
-zapisNastaveni '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000000' '"Nahore"=dword:00000000' \
-    '"Vyska"=dword:7fffffff' '"Sirka"=dword:7fffffff'
-spust
-cekejNaOkno Vantrel; okno=$okno_
-read -r _ rozmer <<<"$(obrysPo "$okno" "0,0 1280x1024")"
-(( ${rozmer%x*} <= 1280 && ${rozmer#*x} <= 1024 )) || chyba "a huge stored size gave $rozmer"
-zavriF4 "$okno"
-(( 16#$(hodnota Sirka) <= 1280 && 16#$(hodnota Vyska) <= 1024 )) ||
-    chyba "stored $(hodnota Sirka) wide and $(hodnota Vyska) high after a huge size"
+# A huge stored size is reduced to the screen, and a window cut so, or stored near the 32-bit
+# limit, comes wholly onto the screen: the window opens, closes at F4, and stores where it was.
+naObrazovce() {
+    local xy=${1% *} wh=${1#* }
+    (( ${xy%,*} >= 0 && ${xy#*,} >= 0 && ${xy%,*} + ${wh%x*} <= 1280 && ${xy#*,} + ${wh#*x} <= 1024 ))
+}
+for radek in "0 0 7fffffff 7fffffff huge" "12c c8 7fffffff 7fffffff huge-placed" \
+    "7ffffe40 7ffffe40 280 1e0 overflowing"; do
+    read -r vlevo nahore sirka vyska nazev <<<"$radek"
+    zapisNastaveni '"Maximalni"=dword:00000000' "\"Vlevo\"=dword:$vlevo" "\"Nahore\"=dword:$nahore" \
+        "\"Vyska\"=dword:$vyska" "\"Sirka\"=dword:$sirka"
+    spust
+    cekejNaOkno Vantrel; okno=$okno_
+    ocekavano="0,0 1280x1024"
+    [[ $nazev == overflowing ]] && ocekavano="640,544 640x480"
+    geometrie=$(obrysPo "$okno" "$ocekavano")
+    naObrazovce "$geometrie" || chyba "$nazev: a stored $radek gave $geometrie, not wholly on the screen"
+    [[ $nazev != overflowing || $geometrie == "$ocekavano" ]] ||
+        chyba "$nazev: at $geometrie, expected $ocekavano"
+    sleep 0.3
+    snimek "vantrel-$nazev"
+    zavriF4 "$okno"
+    ulozeno="$((16#$(hodnota Vlevo))),$((16#$(hodnota Nahore))) $((16#$(hodnota Sirka)))x$((16#$(hodnota Vyska)))"
+    [[ $ulozeno == "$geometrie" ]] || chyba "$nazev: stored $ulozeno after the window was at $geometrie"
+done
 
 # A maximised close leaves the stored geometry as it was.
 zapisNastaveni '"Maximalni"=dword:00000001' '"Vlevo"=dword:00000011'
@@ -310,25 +326,41 @@ zavriF4 "$okno"
 porovnejNastaveni '"Maximalni"=dword:00000001' '"Vlevo"=dword:00000011' '"Jazyk"="CZ"' \
     '"IndexObrazku"=dword:00000006'
 
-# Every shipped language shows the toolbar with its captions at the minimum width: the bar's
-# drawing then reaches far beyond the seven images alone (about 200 px).
-index=6
-for jazyk in CZ EN SK DE FR ES; do
-    zapisNastaveni "\"Jazyk\"=\"$jazyk\"" "$(printf '"IndexObrazku"=dword:%08x' $index)" \
-        '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000000' '"Nahore"=dword:00000000' \
-        '"Vyska"=dword:000001e0' '"Sirka"=dword:00000280'
-    index=$((index + 1))
-    spust
-    cekejNaOkno Vantrel; okno=$okno_
-    obrysPo "$okno" "0,0 640x480" >/dev/null
-    sleep 0.3
-    snimek "vantrel-$jazyk"
-    read -r vlevo nahore <<<"$(xwininfo -id "$okno" | awk '/Absolute upper-left X/ {x=$4}
-        /Absolute upper-left Y/ {print x, $4}')"
-    sirka=$(convert "$artefakty/vantrel-$jazyk.png" -crop "630x20+$((vlevo + 4))+$((nahore + 3))" \
-        +repage -fuzz 10% -trim -format '%w' info: 2>/dev/null)
-    (( ${sirka:-0} > 400 )) || chyba "$jazyk: the toolbar's drawing is ${sirka:-0} px wide; captions missing?"
-    zavriF4 "$okno"
+# Every shipped language shows the toolbar with its captions at the minimum width, with the
+# desktop's text and with text 1.5 times as large, where the window grows with the text: the
+# bar's drawing then reaches far beyond the seven images alone (about 200 px).
+for dpi in 96 144; do
+    index=6
+    for jazyk in CZ EN SK DE FR ES; do
+        zapisNastaveni "\"Jazyk\"=\"$jazyk\"" "$(printf '"IndexObrazku"=dword:%08x' $index)" \
+            '"Maximalni"=dword:00000000' '"Vlevo"=dword:00000000' '"Nahore"=dword:00000000' \
+            '"Vyska"=dword:000001e0' '"Sirka"=dword:00000280'
+        index=$((index + 1))
+        QT_FONT_DPI=$dpi QT_ENABLE_HIGHDPI_SCALING=0 spust
+        cekejNaOkno Vantrel; okno=$okno_
+        ocekavano="0,0 $((640 * dpi / 96))x$((480 * dpi / 96))"
+        geometrie=$(obrysPo "$okno" "$ocekavano")
+        [[ $geometrie == "$ocekavano" ]] || chyba "$jazyk at $dpi dpi: at $geometrie, expected $ocekavano"
+        sleep 0.3
+        snimek "vantrel-$jazyk-${dpi}dpi"
+        read -r vlevo nahore sirka <<<"$(xwininfo -id "$okno" | awk '/Absolute upper-left X/ {x=$4}
+            /Absolute upper-left Y/ {y=$4} /^ *Width:/ {print x, y, $2}')"
+        kresba=$(convert "$artefakty/vantrel-$jazyk-${dpi}dpi.png" \
+            -crop "$((sirka - 10))x$((20 * dpi / 96))+$((vlevo + 4))+$((nahore + 3))" \
+            +repage -fuzz 10% -trim -format '%w' info: 2>/dev/null)
+        (( ${kresba:-0} > 400 * dpi / 96 )) ||
+            chyba "$jazyk at $dpi dpi: the toolbar's drawing is ${kresba:-0} px wide; captions missing?"
+        # The about dialog in German, laid out for the larger text.
+        if [[ $jazyk == DE && $dpi == 144 ]]; then
+            klavesy "$okno" F1
+            cekejNaOkno Info; dialog=$okno_
+            sleep 0.3
+            snimek "vantrel-about-DE-${dpi}dpi"
+            klavesy "$dialog" Escape
+            cekejNaZavreni Info "$dialog"
+        fi
+        zavriF4 "$okno"
+    done
 done
 
 # A join whose input vanished: the error box belongs to the main window and is centred on it,
@@ -351,21 +383,21 @@ pridejSoubor() {
     klavesy "$dialog" Return
     cekej 100 neviditelne "$dialog" || konec "the open dialog stayed open after $1"
 }
-# A join into a new file named in the save dialog, which asks whether to create it; Yes is its
-# default button.
-spojDoNoveho() {
+# F9, the output's path typed into the save dialog, and Yes to its question whether to create
+# the new file (Yes is the default button); sets $otazka_ to the question's id.
+spojDo() {
     local ulozeni
     klavesy "$okno" F9
     cekejNaJineOkno "$okno"; ulozeni=$okno_
     napis "$ulozeni" "$1"
     klavesy "$ulozeni" Return
-    cekejNaJineOkno "$okno" "$ulozeni"
-    klavesy "$okno_" Return
+    cekejNaJineOkno "$okno" "$ulozeni"; otazka_=$okno_
+    klavesy "$otazka_" Return
 }
 pridejSoubor "$data/a.txt"
 pridejSoubor "$data/b.txt"
 rm "$data/b.txt"
-spojDoNoveho "$data/out.txt"
+spojDo "$data/out.txt"
 cekejNaOkno Vantrel "$okno"; box=$okno_
 sleep 0.3
 snimek vantrel-join-error
@@ -379,6 +411,16 @@ read -r bx by <<<"$(stred "$box")"
 cmp -s "$data/out.txt" <(printf 'a\r\n\r\n') || chyba "the failed join's output holds $(od -c "$data/out.txt")"
 klavesy "$box" Return
 cekejNaZavreni Vantrel "$box"
+# The input back, and a join into a file with a long name: the report elides the middle of the
+# name in the status bar, never the size.
+printf 'b\n' >"$data/b.txt"
+dlouhe=$data/vysledek-spojeni-vsech-textovych-souboru-ze-seznamu-do-jednoho.txt
+spojDo "$dlouhe"
+cekej 100 test -s "$dlouhe" || chyba "no output $dlouhe after the join"
+cekej 100 neviditelne "$otazka_" || chyba "the create question stayed open"
+sleep 0.5
+snimek vantrel-long-report
+cmp -s "$dlouhe" <(printf 'a\r\n\r\nb\r\n\r\n') || chyba "the join's output holds $(od -c "$dlouhe")"
 zavriF4 "$okno"
 
 # After every dialog and box the main window is active again and takes keys without a click:
@@ -437,7 +479,7 @@ zapisNastaveni '"Jazyk"="CZ"' '"IndexObrazku"=dword:00000006' '"Maximalni"=dword
 spust
 cekejNaOkno Vantrel; okno=$okno_
 pridejSoubor "$data/a.txt"
-spojDoNoveho "$data/out2.txt"
+spojDo "$data/out2.txt"
 cekej 100 cmp -s "$data/out2.txt" "$prac/spojeny" || chyba "the join before the accessibility check failed"
 pridejSoubor "$data/b.txt"
 mkdir -p "$artefakty"

@@ -4,8 +4,10 @@
 #include "lang/XmlDokument.h"
 #include "lang/Znacky.h"
 #include "tests/ObsluhaDialogu.h"
+#include "tests/Pismo.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
@@ -346,6 +348,42 @@ TEST(JazykForm, Preklad) {
     j.jazyk.KodJazyka = QStringLiteral("CZ");
     j.jazyk.PrelozFormular(form);
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Výběr jazyka aplikace"));
+}
+
+// Every shipped language at text sizes from the designed one to twice that: the dialog grows with
+// the text, each button holds its caption with room to spare, each column its heading, and no
+// part covers another.
+TEST(JazykForm, ItsCaptionsShowWholeAtAnyTextSize) {
+    QFile soubor(QStringLiteral(VTRL_XML));
+    ASSERT_TRUE(soubor.open(QIODevice::ReadOnly));
+    Jazyky j(soubor.readAll());
+    for (const double nasobek : {1.0, 1.25, 1.5, 2.0}) {
+        test::TPismo pismo(nasobek);
+        for (const char* kod : {"CZ", "EN", "SK", "DE", "FR", "ES"}) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2x").arg(kod).arg(nasobek).toStdString());
+            TJazykForm form;
+            j.jazyk.KodJazyka = QLatin1String(kod);
+            j.jazyk.PrelozFormular(form);
+            Vyber(form, j.jazyk, [&](TJazykForm& f) {
+                EXPECT_GE(f.width(), qRound(409 * pismo.Meritko()));
+                EXPECT_GE(f.height(), qRound(194 * pismo.Meritko()));
+                for (const QPushButton* b : {&f.btnOK(), &f.btnStorno()}) {
+                    SCOPED_TRACE(b->text().toStdString());
+                    EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) +
+                                              4 * b->fontMetrics().averageCharWidth());
+                    EXPECT_GE(b->height(), b->sizeHint().height());
+                    EXPECT_TRUE(f.rect().contains(b->geometry()));
+                    EXPECT_FALSE(b->geometry().intersects(f.livJazyk().geometry()));
+                }
+                EXPECT_FALSE(f.btnOK().geometry().intersects(f.btnStorno().geometry()));
+                const QHeaderView* zahlavi = f.livJazyk().header();
+                for (int i = 0; i < 4; ++i)
+                    EXPECT_GE(zahlavi->sectionSize(i), zahlavi->sectionSizeHint(i))
+                        << f.livJazyk().headerItem()->text(i).toStdString();
+                f.reject();
+            });
+        }
+    }
 }
 
 TEST(JazykForm, VystredenNadRodicem) {

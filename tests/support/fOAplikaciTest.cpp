@@ -3,10 +3,13 @@
 #include "lang/JazykyXML.h"
 #include "lang/XmlDokument.h"
 #include "tests/ObsluhaDialogu.h"
+#include "tests/Pismo.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -79,7 +82,8 @@ TEST(OAplikaciForm, RozmisteniAVzhled) {
     EXPECT_EQ(form.lblURL().y(), 95);
 
     // Labels sized to their texts show them whole.
-    for (QLabel* l : {&form.lblVerze(), &form.Label2(), &form.lblURL(), &form.Label1()}) {
+    for (QLabel* l :
+         {&form.lblVerze(), &form.Label2(), static_cast<QLabel*>(&form.lblURL()), &form.Label1()}) {
         SCOPED_TRACE(l->objectName().toStdString());
         EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text()));
         EXPECT_GE(l->height(), l->fontMetrics().height());
@@ -192,24 +196,153 @@ TEST(OAplikaciForm, ZavreniAFokus) {
     }
 }
 
-TEST(OAplikaciForm, OdkazOtevreSvujText) {
-    TProhlizec prohlizec;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &prohlizec, "Otevri");
+// The link opens its own text when clicked, when Tab has brought the focus to it and Enter or
+// Space is pressed, and when a screen reader presses it; a right click, or a press released
+// beside it, opens nothing, and the dialog stays open.
+TEST(OAplikaciForm, TheLinkOpensByMouseKeyboardAndScreenReader) {
+    const auto tabem = [](TOAplikaciForm& f, Qt::Key klavesa) {
+        Klavesa(f, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), &f.lblURL());
+        Klavesa(f, klavesa);
+    };
+    const struct {
+        const char* popis;
+        std::function<void(TOAplikaciForm&)> akce;
+        int otevreno = 1;
+    } zpusoby[] = {
+        {"click",
+         [](TOAplikaciForm& f) {
+             QTest::mouseClick(&f.lblURL(), Qt::LeftButton, {}, f.lblURL().rect().center());
+         }},
+        {"Tab and Enter", [&](TOAplikaciForm& f) { tabem(f, Qt::Key_Return); }},
+        {"Tab and Space", [&](TOAplikaciForm& f) { tabem(f, Qt::Key_Space); }},
+        {"Shift+Tab and Enter",
+         [](TOAplikaciForm& f) {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+             EXPECT_EQ(QApplication::focusWidget(), &f.lblURL());
+             Klavesa(f, Qt::Key_Enter);
+         }},
+        {"screen reader",
+         [](TOAplikaciForm& f) {
+             QAccessibleInterface* odkaz = QAccessible::queryAccessibleInterface(&f.lblURL());
+             ASSERT_NE(odkaz, nullptr);
+             EXPECT_EQ(odkaz->role(), QAccessible::Link);
+             EXPECT_EQ(odkaz->text(QAccessible::Name), f.lblURL().text());
+             EXPECT_TRUE(odkaz->state().focusable);
+             QAccessibleActionInterface* akce = odkaz->actionInterface();
+             ASSERT_NE(akce, nullptr);
+             akce->doAction(QAccessibleActionInterface::pressAction());
+         }},
+        {"right click, or pressed and released beside",
+         [](TOAplikaciForm& f) {
+             QLabel& odkaz = f.lblURL();
+             QTest::mouseClick(&odkaz, Qt::RightButton, {}, odkaz.rect().center());
+             QTest::mousePress(&odkaz, Qt::LeftButton, {}, odkaz.rect().center());
+             QTest::mouseRelease(&odkaz, Qt::LeftButton, {}, QPoint(-5, -5));
+         },
+         0},
+    };
+    for (const auto& zpusob : zpusoby) {
+        SCOPED_TRACE(zpusob.popis);
+        TProhlizec prohlizec;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &prohlizec, "Otevri");
+        TOAplikaciForm form;
+        Zobraz(form, [&](TOAplikaciForm& f) {
+            zpusob.akce(f);
+            EXPECT_TRUE(f.isVisible());
+            f.reject();
+        });
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        ASSERT_EQ(prohlizec.otevrene.size(), zpusob.otevreno);
+        for (const QUrl& adresa : prohlizec.otevrene)
+            EXPECT_EQ(adresa, QUrl(form.lblURL().text()));
+    }
+}
+
+// A palette as a dark desktop theme gives it.
+QPalette TmavaPaleta() {
+    QPalette paleta;
+    const QColor tmava(53, 53, 53), svetla(230, 230, 230);
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        paleta.setColor(role, tmava);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        paleta.setColor(role, svetla);
+    paleta.setColor(QPalette::Link, QColor(120, 170, 255));
+    return paleta;
+}
+
+bool Prekryvaji(const QWidget* a, const QWidget* b) {
+    return a->geometry().intersects(b->geometry());
+}
+
+// Every shipped language, at text sizes from the designed one to twice that, in a light and a
+// dark palette: each text shows whole, the button holds its caption with room to spare, no part
+// covers another, and the link reads against the background: the designed blue where it does,
+// the palette's link colour where it does not.
+TEST(OAplikaciForm, ItsTextsShowWholeAtAnyTextSizeAndPalette) {
+    QFile soubor(QStringLiteral(VTRL_XML));
+    ASSERT_TRUE(soubor.open(QIODevice::ReadOnly));
+    QDomDocument dokument = ParsujDokumentJazyka(soubor.readAll(), soubor.fileName());
+    TJazykXML jazyk;
+    jazyk.Dokument = &dokument;
+    const QPalette svetla = QApplication::palette();
+    for (const bool tmava : {false, true}) {
+        QApplication::setPalette(tmava ? TmavaPaleta() : svetla);
+        for (const double nasobek : {1.0, 1.25, 1.5, 2.0}) {
+            test::TPismo pismo(nasobek);
+            for (const char* kod : {"CZ", "EN", "SK", "DE", "FR", "ES"}) {
+                SCOPED_TRACE(QStringLiteral("%1 at %2x, %3")
+                                 .arg(kod)
+                                 .arg(nasobek)
+                                 .arg(tmava ? "dark" : "light")
+                                 .toStdString());
+                TOAplikaciForm form;
+                jazyk.KodJazyka = QLatin1String(kod);
+                jazyk.PrelozFormular(form);
+                Zobraz(form, [](TOAplikaciForm& f) { f.reject(); });
+                EXPECT_GE(form.width(), qRound(376 * pismo.Meritko()));
+                EXPECT_GE(form.height(), qRound(153 * pismo.Meritko()));
+                for (QLabel* l : {&form.Label1(), &form.lblVerze(), &form.lblPopis(),
+                                  &form.Label2(), static_cast<QLabel*>(&form.lblURL())}) {
+                    SCOPED_TRACE(l->objectName().toStdString());
+                    EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text()));
+                    EXPECT_GE(l->height(), l->fontMetrics().height());
+                }
+                // The caption leaves at least two characters' width free on either side.
+                const QPushButton& zavrit = form.btnZavrit();
+                EXPECT_GE(zavrit.width(), zavrit.fontMetrics().horizontalAdvance(zavrit.text()) +
+                                              4 * zavrit.fontMetrics().averageCharWidth());
+                EXPECT_GE(zavrit.height(), zavrit.sizeHint().height());
+                EXPECT_TRUE(form.Bevel1().geometry().contains(form.lblPopis().geometry()));
+                const QWidget* casti[] = {&form.Label1(), &form.lblVerze(), &form.Bevel1(),
+                                          &form.Label2(), &form.lblURL(),   &form.btnZavrit()};
+                for (const QWidget* a : casti) {
+                    EXPECT_TRUE(form.rect().contains(a->geometry()))
+                        << a->objectName().toStdString();
+                    for (const QWidget* b : casti)
+                        EXPECT_TRUE(a == b || !Prekryvaji(a, b))
+                            << a->objectName().toStdString() << " covers "
+                            << b->objectName().toStdString();
+                }
+                const QPalette& paleta = form.lblURL().palette();
+                EXPECT_EQ(paleta.color(QPalette::WindowText),
+                          tmava ? paleta.color(QPalette::Link) : QColor(0, 0, 255));
+            }
+        }
+    }
+    QApplication::setPalette(svetla);
+}
+
+// A palette changed while the dialog lives recolours the link.
+TEST(OAplikaciForm, TheLinkFollowsAPaletteChange) {
+    const QPalette svetla = QApplication::palette();
     TOAplikaciForm form;
-    Zobraz(form, [](TOAplikaciForm& f) {
-        QLabel& odkaz = f.lblURL();
-        QTest::mouseClick(&odkaz, Qt::RightButton, {}, odkaz.rect().center());
-        // Pressed on the link but released beside it: no click.
-        QTest::mousePress(&odkaz, Qt::LeftButton, {}, odkaz.rect().center());
-        QTest::mouseRelease(&odkaz, Qt::LeftButton, {}, QPoint(-5, -5));
-        QTest::mouseClick(&odkaz, Qt::LeftButton, {}, odkaz.rect().center());
-        // The dialog stays open after a click on the link.
-        EXPECT_TRUE(f.isVisible());
-        f.reject();
-    });
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    ASSERT_EQ(prohlizec.otevrene.size(), 1);
-    EXPECT_EQ(prohlizec.otevrene.first(), QUrl(form.lblURL().text()));
+    QApplication::setPalette(TmavaPaleta());
+    QApplication::processEvents();
+    EXPECT_EQ(form.lblURL().palette().color(QPalette::WindowText), QColor(120, 170, 255));
+    QApplication::setPalette(svetla);
+    QApplication::processEvents();
+    EXPECT_EQ(form.lblURL().palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
 TEST(OAplikaciForm, VystredenNadRodicem) {
