@@ -2,6 +2,7 @@
 
 #include "platforma/Chyby.h"
 #include "platforma/KodovaStranka.h"
+#include "platforma/Prikaz.h"
 #include "platforma/Soubory.h"
 #include "platforma/Utf8.h"
 #include "textfile/IoStatus.h"
@@ -11,8 +12,8 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <getopt.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,11 +55,11 @@ bool Ridici(char32_t c) {
            (c >= 0xDC80 && c <= 0xDC9F);
 }
 
-// Bytes for a terminal, read as characters of the locale's codeset: a control character
-// becomes an escape of its bytes, so a file name cannot move the cursor, recolour the screen
-// or turn the line around. Every other byte is left as it is.
+// Bytes for a terminal, read as characters of the messages' encoding (the locale's codeset): a
+// control character becomes an escape of its bytes, so a file name cannot move the cursor,
+// recolour the screen or turn the line around. Every other byte is left as it is.
 std::string Citelne(const std::string& bajty) {
-    const vantrel::TKodovaStranka& stranka = vantrel::ProcessCodePage();
+    const vantrel::TKodovaStranka& stranka = vantrel::platforma::KodovaStrankaZprav();
     const std::u16string znaky = stranka.Dekoduj(bajty);
     std::string ven;
     for (std::size_t i = 0; i < znaky.size();) {
@@ -109,10 +110,14 @@ std::string Duvod(const vantrel::EChybaSpojeni& chyba) {
     return vantrel::platforma::PopisChyby(chyba.Kod());
 }
 
-[[noreturn]] void ChybaPouziti(const std::string& zprava) {
-    std::fprintf(stderr, "vantrel-join: %s\n%s", Citelne(zprava).c_str(), Pouziti);
-    std::exit(2);
+void Vypis(const std::string& text, bool naChybovyVystup = true) {
+    vantrel::platforma::ZapisZpravu(text, naChybovyVystup);
 }
+
+// A usage error, exit status 2.
+struct EPouziti {
+    std::string zprava;
+};
 
 // Decimal digits, then K or M (KiB, MiB, and small letters too); nothing may overflow.
 bool PrectiVelikost(const char* text, std::uint32_t& velikost) {
@@ -137,104 +142,164 @@ bool PrectiVelikost(const char* text, std::uint32_t& velikost) {
     return true;
 }
 
-enum TVolba : int { VolbaBuffer = 256, VolbaVerze };
+enum TVolba : int { VolbaVystup = 'o', VolbaNapoveda = 'h', VolbaBuffer = 256, VolbaVerze };
+
+struct TDlouhaVolba {
+    std::u16string jmeno;
+    TVolba volba;
+    bool hodnota;
+};
+const TDlouhaVolba DlouheVolby[] = {
+    {u"output", VolbaVystup, true},
+    {u"buffer-size", VolbaBuffer, true},
+    {u"help", VolbaNapoveda, false},
+    {u"version", VolbaVerze, false},
+};
 
 // The options as GNU tools take them: -oFILE, -o FILE, --output=FILE, --output FILE, unique
 // abbreviations of long names, options anywhere among the INPUTs, and -- to end them. --help
 // and --version are honoured wherever they stand, also after a bad option; otherwise the first
-// usage error is the one reported.
-void PrectiArgumenty(int argc, char** argv, vantrel::TSpojeni& spojeni) {
-    static const option dlouhe[] = {
-        {"output", required_argument, nullptr, 'o'},
-        {"buffer-size", required_argument, nullptr, VolbaBuffer},
-        {"help", no_argument, nullptr, 'h'},
-        {"version", no_argument, nullptr, VolbaVerze},
-        {nullptr, 0, nullptr, 0},
-    };
-    auto vstup = [&](const char* cesta) {
-        if (cesta[0] == '-' && cesta[1] == '\0')
-            spojeni.Vstupy.push_back(vantrel::TVstup::StandardniVstup());
+// usage error is the one thrown. An option's value is the next argument whatever it is, so
+// "--output --help" names the output "--help".
+class TArgumenty {
+public:
+    explicit TArgumenty(vantrel::TSpojeni& spojeni) : spojeni_(spojeni) {}
+
+    // 'h', VolbaVerze, or 0 when the join is to run.
+    int Precti(const std::vector<std::u16string>& argumenty) {
+        for (std::size_t i = 0; i < argumenty.size();) {
+            const std::u16string& a = argumenty[i++];
+            if (konecVoleb_ || a.size() < 2 || a[0] != u'-')
+                Vstup(a);
+            else if (a == u"--")
+                konecVoleb_ = true;
+            else if (a[1] == u'-')
+                Dlouha(a, argumenty, i);
+            else
+                Kratke(a, argumenty, i);
+        }
+        if (napoveda_ == 0 && chyba_.empty() && spojeni_.Vstupy.empty())
+            Chybne("no input file");
+        if (napoveda_ == 0 && !chyba_.empty())
+            throw EPouziti{chyba_};
+        return napoveda_;
+    }
+
+private:
+    static std::string Bajty(const std::u16string& text) {
+        return vantrel::platforma::BajtyJmena(text);
+    }
+
+    void Chybne(const std::string& zprava) {
+        if (chyba_.empty())
+            chyba_ = zprava;
+    }
+
+    void Vstup(const std::u16string& cesta) {
+        if (cesta == u"-")
+            spojeni_.Vstupy.push_back(vantrel::TVstup::StandardniVstup());
         else
-            spojeni.Vstupy.push_back(vantrel::DekodujUtf8(cesta));
-    };
-    std::string chyba;
-    auto chybne = [&](const std::string& zprava) {
-        if (chyba.empty())
-            chyba = zprava;
-    };
-    int napoveda = 0; // 'h' or VolbaVerze, whichever came first
-    opterr = 0;
-    // "-": INPUTs come back in their place among the options, whatever POSIXLY_CORRECT says.
-    for (int volba; (volba = getopt_long(argc, argv, "-:o:h", dlouhe, nullptr)) != -1;) {
+            spojeni_.Vstupy.push_back(cesta);
+    }
+
+    void Volba(int volba, const std::u16string& hodnota) {
         switch (volba) {
-        case 1:
-            vstup(optarg);
-            break;
-        case 'o':
-            if (*optarg == '\0')
-                chybne("the output name is empty");
-            spojeni.Vystup = vantrel::DekodujUtf8(optarg);
-            spojeni.NaStandardniVystup = false;
+        case VolbaVystup:
+            if (hodnota.empty())
+                Chybne("the output name is empty");
+            spojeni_.Vystup = hodnota;
+            spojeni_.NaStandardniVystup = false;
             break;
         case VolbaBuffer:
-            if (!PrectiVelikost(optarg, spojeni.VelikostBufferu))
-                chybne(std::string("bad buffer size '") + optarg + "': give 1 to 16777216 bytes");
-            break;
-        case 'h':
-        case VolbaVerze:
-            if (napoveda == 0)
-                napoveda = volba;
-            break;
-        case ':':
-            chybne(std::string("option '") + argv[optind - 1] + "' needs a value");
+            if (!PrectiVelikost(Bajty(hodnota).c_str(), spojeni_.VelikostBufferu))
+                Chybne("bad buffer size '" + Bajty(hodnota) + "': give 1 to 16777216 bytes");
             break;
         default:
-            // optopt: 0 for an unknown long option, the option's code for a long one given a
-            // value it does not take, the letter for an unknown short one.
-            if (optopt == 'h' || optopt == VolbaVerze)
-                chybne(std::string("option '") + argv[optind - 1] + "' takes no value");
-            else if (optopt == 0)
-                chybne(std::string("unknown option '") + argv[optind - 1] + "'");
-            else
-                chybne(std::string("unknown option '-") + static_cast<char>(optopt) + "'");
+            if (napoveda_ == 0)
+                napoveda_ = volba;
         }
     }
-    if (napoveda == 'h') {
-        std::printf("%s%s", Pouziti, Napoveda);
-        std::exit(0);
+
+    void Dlouha(const std::u16string& a, const std::vector<std::u16string>& argumenty,
+                std::size_t& dalsi) {
+        const std::size_t rovnase = a.find(u'=');
+        const std::u16string jmeno =
+            a.substr(2, rovnase == std::u16string::npos ? rovnase : rovnase - 2);
+        const TDlouhaVolba* nalezena = nullptr;
+        for (const TDlouhaVolba& v : DlouheVolby) {
+            if (v.jmeno.compare(0, jmeno.size(), jmeno) == 0)
+                nalezena = &v; // the names differ in their first letters: a prefix is unique
+        }
+        if (nalezena == nullptr || jmeno.empty())
+            return Chybne("unknown option '" + Bajty(a) + "'");
+        if (!nalezena->hodnota) {
+            if (rovnase != std::u16string::npos)
+                return Chybne("option '" + Bajty(a) + "' takes no value");
+            return Volba(nalezena->volba, {});
+        }
+        if (rovnase != std::u16string::npos)
+            return Volba(nalezena->volba, a.substr(rovnase + 1));
+        if (dalsi == argumenty.size())
+            return Chybne("option '" + Bajty(a) + "' needs a value");
+        Volba(nalezena->volba, argumenty[dalsi++]);
     }
-    if (napoveda == VolbaVerze) {
-        std::printf("vantrel-join %s\n", VANTREL_VERZE);
-        std::exit(0);
+
+    void Kratke(const std::u16string& a, const std::vector<std::u16string>& argumenty,
+                std::size_t& dalsi) {
+        for (std::size_t j = 1; j < a.size(); ++j) {
+            if (a[j] == u'h') {
+                Volba(VolbaNapoveda, {});
+            } else if (a[j] == u'o') {
+                if (j + 1 < a.size())
+                    return Volba(VolbaVystup, a.substr(j + 1));
+                if (dalsi == argumenty.size())
+                    return Chybne("option '-o' needs a value");
+                return Volba(VolbaVystup, argumenty[dalsi++]);
+            } else {
+                return Chybne("unknown option '-" + Bajty(a.substr(j, 1)) + "'");
+            }
+        }
     }
-    if (!chyba.empty())
-        ChybaPouziti(chyba);
-    for (int i = optind; i < argc; ++i)
-        vstup(argv[i]);
-    if (spojeni.Vstupy.empty())
-        ChybaPouziti("no input file");
-}
+
+    vantrel::TSpojeni& spojeni_;
+    bool konecVoleb_ = false;
+    int napoveda_ = 0; // the first of --help and --version
+    std::string chyba_;
+};
 
 } // namespace
 
-int main(int argc, char** argv) {
-    // Before anything is opened: no file of ours may take the number of a closed stream.
-    if (const int kod = vantrel::platforma::ZajistiStandardniProudy()) {
-        std::fprintf(stderr, "vantrel-join: /dev/null: %s\n", vantrel::EInOutError(kod).what());
+int vantrel::SpustPrikaz(const std::vector<std::u16string>& argumenty) {
+    // Before anything is opened: no file of ours may take the place of a closed stream.
+    if (const int kod = platforma::ZajistiStandardniProudy()) {
+        Vypis("vantrel-join: (standard streams): " + std::string(EInOutError(kod).what()) + "\n");
         return 1;
     }
     std::setlocale(LC_ALL, "");
 
-    vantrel::TSpojeni spojeni;
+    TSpojeni spojeni;
     spojeni.NaStandardniVystup = true;
     spojeni.VelikostBufferu = VychoziBuffer;
-    PrectiArgumenty(argc, argv, spojeni);
+    try {
+        const int napoveda = TArgumenty(spojeni).Precti(argumenty);
+        if (napoveda == VolbaNapoveda) {
+            Vypis(std::string(Pouziti) + Napoveda, false);
+            return 0;
+        }
+        if (napoveda == VolbaVerze) {
+            Vypis(std::string("vantrel-join ") + VANTREL_VERZE + "\n", false);
+            return 0;
+        }
+    } catch (const EPouziti& chyba) {
+        Vypis("vantrel-join: " + Citelne(chyba.zprava) + "\n" + Pouziti);
+        return 2;
+    }
 
     try {
-        vantrel::Spoj(spojeni);
-    } catch (const vantrel::EChybaSpojeni& chyba) {
-        std::string cesta = vantrel::KodujUtf8(chyba.Cesta());
-        if (chyba.Soubor() == vantrel::EChybaSpojeni::Vystup && spojeni.NaStandardniVystup)
+        Spoj(spojeni);
+    } catch (const EChybaSpojeni& chyba) {
+        std::string cesta = platforma::BajtyJmena(chyba.Cesta());
+        if (chyba.Soubor() == EChybaSpojeni::Vystup && spojeni.NaStandardniVystup)
             cesta = "(standard output)";
         else if (chyba.Soubor() >= 0 &&
                  spojeni.Vstupy[static_cast<std::size_t>(chyba.Soubor())].Standardni)
@@ -242,8 +307,7 @@ int main(int argc, char** argv) {
         std::string zprava = chyba.what();
         if (const std::string duvod = Duvod(chyba); !duvod.empty())
             zprava += " (" + duvod + ")";
-        std::fprintf(stderr, "vantrel-join: %s: %s\n", Citelne(cesta).c_str(),
-                     Citelne(zprava).c_str());
+        Vypis("vantrel-join: " + Citelne(cesta) + ": " + Citelne(zprava) + "\n");
         return 1;
     }
     return 0;
