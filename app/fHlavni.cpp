@@ -5,7 +5,7 @@
 #include "app/RadekSouboru.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
-#include "app/Umisteni.h"
+#include "pravidla/Umisteni.h"
 #include "app/convar.h"
 #include "lang/fJazyk.h"
 #include "platforma/FaktaSouboru.h"

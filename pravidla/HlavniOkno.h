@@ -7,6 +7,7 @@
 #include "support/SoubUtility.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,11 +52,24 @@ struct TPopisSloupce {
 };
 extern const TPopisSloupce SloupceSouboru[4];
 
+// The window as designed: its client area, and the least outer size, in design pixels.
+inline constexpr int SirkaNavrhu = 632;
+inline constexpr int VyskaNavrhu = 446;
+inline constexpr int SirkaMinimalni = 640;
+inline constexpr int VyskaMinimalni = 480;
+
 // The state image of a row: 0 waiting, 1 joined.
 enum TStavRadku : int { StavCeka = 0, StavSpojen = 1 };
 
+// The names a screen reader gives the list, the toolbar and the status bar, and the states of a
+// row, in the current language.
+struct TPristupneTexty {
+    std::u16string seznam, lista, stavovyRadek;
+    std::u16string stavy[2];
+};
+
 // A row of the file list, its texts worked out once when it is added.
-struct TRadekSouboru {
+struct TPolozkaSouboru {
     std::u16string cesta;   // the path the join opens
     std::u16string titulek; // the path as shown (CitelnaCesta)
     std::u16string velikost, datum, typ;
@@ -70,7 +84,7 @@ public:
     // (livSouboryChange) as a change of the list does in the shell.
     virtual int PocetRadku() const = 0;
     virtual std::u16string CestaRadku(int radek) const = 0;
-    virtual void PridejRadek(const TRadekSouboru& radek) = 0;
+    virtual void PridejRadek(const TPolozkaSouboru& radek) = 0;
     virtual int StavRadku(int radek) const = 0;
     virtual void NastavStavRadku(int radek, TStavRadku stav) = 0;
     virtual bool MaVybraneRadky() const = 0;
@@ -96,8 +110,7 @@ public:
     virtual void NastavObrazekJazyka(int index) = 0;
     // Translates the main window, the about dialog and the language dialog, in that order.
     virtual void PrelozOkna(const TJazykXML& jazyk) = 0;
-    // After a language change: names that follow the language (accessibility, tooltips).
-    virtual void PoZmeneJazyka() {}
+    virtual void NastavPristupneTexty(const TPristupneTexty& texty) = 0;
 
     virtual void Pipni() = 0;
     // Lets the window process its pending events (between the files of a join).
@@ -125,14 +138,23 @@ public:
     // Loads the language file (once), fetches the message texts, translates the three windows
     // and rewrites the status bar. `cesta` is where the language file is looked for.
     void NastavJazyk(const std::u16string& cesta);
+    // The window is shown for the first time: its language, then the count. A language file
+    // that fails leaves the status bar empty.
+    void FormShow(const std::u16string& cestaJazyka);
+    // The accessible names in the current language (the built-in ones without a language file).
+    TPristupneTexty PristupneTexty() const;
 
     int IndexObrazkuJazyka() const { return indexObrazkuJazyka_; }
     void NastavIndexObrazkuJazyka(int index);
 
-    // The settings: read when the window is created, written when it closes. A failure is shown
-    // in its box and the rest carries on (see Nastaveni.h).
-    TNastaveniOkna CtiNastaveni(TRegistr& registr);
-    void ZapisNastaveni(TRegistr& registr, const TNastaveniOkna& nastaveni);
+    // The settings, read when the window is created: the language and its image are applied
+    // here, the placement by `umisti` (what was read before a failure too), then a failure is
+    // shown in its box.
+    void NactiNastaveni(TRegistr& registr,
+                        const std::function<void(const TNastaveniOkna&)>& umisti);
+    // Written when the window closes: the language and its image, and `okno`'s placement. A
+    // failure is shown in its box.
+    void UlozNastaveni(TRegistr& registr, TNastaveniOkna okno);
 
     // A join is running: the window's close waits for it (the shell asks before it closes).
     bool Spojuje() const { return spojuje_; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platforma/Registr.h"
+#include "pravidla/Umisteni.h"
 
 #include <cstdint>
 #include <exception>
@@ -31,6 +32,12 @@ void CtiNastaveniOkna(const TRegistr& registr, TNastaveniOkna& nastaveni);
 // then, for a window that is not maximised, the placement. The first failure stops the writing
 // with EChybaRegistru; the values before it stay written.
 void ZapisNastaveniOkna(TRegistr& registr, const TNastaveniOkna& nastaveni);
+
+// The outer placement the stored values give a window designed at `navrh`: the stored edges and
+// sizes where there are any, sizes never below the least outer size. `ulozenaVelikost` says
+// whether a size was stored.
+TObdelnik UlozeneUmisteni(const TNastaveniOkna& nastaveni, const TObdelnik& navrh,
+                          bool& ulozenaVelikost);
 
 // The text of the settings' error box: the message, ".", a carriage return, and the error in
 // parentheses with a full stop.

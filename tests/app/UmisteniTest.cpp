@@ -1,4 +1,4 @@
-#include "app/Umisteni.h"
+#include "pravidla/Umisteni.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
