@@ -44,9 +44,6 @@ const TVolaniDpi& Volani() {
     return volani;
 }
 
-// The desktop's ordinary text, as the windows were designed: 12 pixels to the em at 96 DPI.
-constexpr double EmNavrhu = 12.0;
-
 } // namespace
 
 UINT DpiSystemu() {
@@ -119,13 +116,9 @@ RECT ObrysOkna(SIZE klient, DWORD styl, DWORD exStyl, UINT dpi) {
 
 double MeritkoOkna(UINT dpi, const LOGFONTW& pismo) {
     const double dpiMeritko = static_cast<double>(dpi) / DpiNavrhu;
-    // The text's em as the design would have it at 96 DPI.
-    const double em = EmPisma(pismo) / dpiMeritko;
-    return dpiMeritko * std::max(1.0, em / EmNavrhu);
-}
-
-int Navrh(int delka, double meritko) {
-    return static_cast<int>(std::lround(delka * meritko));
+    // The text's em as it would be at 96 DPI: the rule reads the text's size apart from the DPI.
+    const auto em = static_cast<int>(std::lround(EmPisma(pismo) / dpiMeritko));
+    return dpiMeritko * MeritkoNavrhu(em);
 }
 
 int VelikostObrazku(UINT dpi) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Meritko.h"
 #include "win32/Win32.h"
 
 // Each window is drawn for the DPI of its monitor (per-monitor awareness, manifest). The calls
@@ -20,10 +21,9 @@ int MetrikaSystemu(int index, UINT dpi);
 RECT ObrysOkna(SIZE klient, DWORD styl, DWORD exStyl, UINT dpi);
 
 // How many times larger than designed a window is drawn at `dpi` with `pismo`: the DPI's own
-// scale, and more where the desktop's text is larger than the design's (support/Meritko).
+// scale, and more where the desktop's text is larger than the design's (MeritkoNavrhu). Its
+// designed lengths are Navrh(delka, meritko).
 double MeritkoOkna(UINT dpi, const LOGFONTW& pismo);
-// A designed length in pixels at that scale.
-int Navrh(int delka, double meritko);
 
 // The side of the images drawn for `dpi`: 16, 24 or 32 pixels.
 int VelikostObrazku(UINT dpi);

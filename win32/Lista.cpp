@@ -14,7 +14,7 @@ constexpr UINT ZobrazeniTipu = 2500; // ms a tooltip stays
 } // namespace
 
 void TLista::Vytvor(HWND rodic) {
-    lista_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"ActionToolBar1",
+    lista_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
                                  TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_TOP | CCS_NODIVIDER,
                              0, 0, 0, 0, rodic, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -15,7 +15,7 @@ constexpr WPARAM PanelZpravy = 1;
 } // namespace
 
 void TStavovyRadek::Vytvor(HWND rodic) {
-    radek_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"StatusBar1",
+    radek_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"",
                              WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0, 0, 0, 0,
                              rodic, nullptr, GetModuleHandleW(nullptr), nullptr);
     NastavPanely();
@@ -71,9 +71,12 @@ bool TStavovyRadek::Kresli(const DRAWITEMSTRUCT& kresleni) {
     if (kresleni.hwndItem != radek_ || kresleni.itemID != PanelZpravy)
         return false;
     RECT misto = kresleni.rcItem;
-    // As far from the panel's edge as the system sets a panel's own text.
+    // As far from the panel's edge as the system sets a panel's own text, and clear of the
+    // size grip in the bar's corner.
     misto.left += GetSystemMetrics(SM_CXEDGE) + 1;
     misto.right -= GetSystemMetrics(SM_CXEDGE);
+    if (!IsZoomed(GetParent(radek_)))
+        misto.right -= GetSystemMetrics(SM_CXVSCROLL);
     const HDC dc = kresleni.hDC;
     const HGDIOBJ predchozi = SelectObject(dc, pismo_);
     const auto sirka = [dc](const std::u16string& text) {

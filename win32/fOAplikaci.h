@@ -19,8 +19,10 @@ public:
     TOAplikaciForm(const THlaseni& hlaseni, HWND vlastnik,
                    const std::u16string& cestaProgramu = {});
 
+    HWND Label1() const { return Label1_; }
     HWND lblVerze() const { return lblVerze_; }
     HWND lblPopis() const { return lblPopis_; }
+    HWND Label2() const { return Label2_; }
     HWND lblURL() const { return lblURL_; }
     HWND btnZavrit() const { return btnZavrit_; }
 
