@@ -12,9 +12,10 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
                  desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
                  python3-pyatspi weston qt6-wayland $(PACKAGE_PACKAGES) $(WINDOWS_PACKAGES)
-# MinGW-w64 for x64 and x86 (with windres), GoogleTest's sources, Wine for the x64 tests.
+# MinGW-w64 for x64 and x86 (with windres), GoogleTest's sources, Wine for the x64 tests,
+# ImageMagick to make the Windows program's icons.
 WINDOWS_PACKAGES = g++-mingw-w64 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest \
-                   wine wine64 util-linux
+                   wine wine64 util-linux imagemagick
 PACKAGE_PACKAGES = dpkg-dev file
 BENCH_PACKAGES = dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
