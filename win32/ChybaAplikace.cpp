@@ -5,12 +5,6 @@
 
 namespace vantrel::okna {
 
-namespace {
-
-constexpr char16_t TitulekAplikace[] = u"Vantrel";
-
-} // namespace
-
 void ZobrazChybu(const THlaseni& hlaseni, const std::u16string& text) {
     std::u16string zprava = text;
     if (!zprava.empty() && zprava.back() > u'.')

@@ -10,6 +10,9 @@ class THlaseni;
 
 namespace vantrel::okna {
 
+// The application's title: the main window's in every language, and the error report's caption.
+inline constexpr char16_t TitulekAplikace[] = u"Vantrel";
+
 // The application's general error report: the error's text in a message box with the error
 // icon and the application's title, "Vantrel", as caption, a full stop appended when the text's
 // last character's code lies above that of the full stop. The action in which the error arose

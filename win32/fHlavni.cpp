@@ -60,7 +60,7 @@ THlavniForm::THlavniForm(TJazykXML& jazyk, const THlaseni& hlaseni, TSouborJazyk
     // The designed client area at the designed position, left 0 and top 0.
     const RECT obrys = ObrysOkna({Navrh(SirkaNavrhu, meritko_), Navrh(VyskaNavrhu, meritko_)},
                                  StylOkna, ExStylOkna, dpi_);
-    Vytvor(TridaHlavnihoOkna, ExStylOkna, StylOkna, u"Vantrel", nullptr,
+    Vytvor(TridaHlavnihoOkna, ExStylOkna, StylOkna, TitulekAplikace, nullptr,
            {0, 0, obrys.right - obrys.left, obrys.bottom - obrys.top});
     lista_.Vytvor(Handle());
     seznam_.Vytvor(Handle());
