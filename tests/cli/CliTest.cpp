@@ -10,12 +10,11 @@
 namespace vantrel {
 namespace {
 
+using test::JeVystupem;
+using test::JinyProgram;
 using test::PrectiSoubor;
 using test::Spust;
 using test::TDocasnaSlozka;
-
-const std::string JeVystupem = "I/O error 32 (the file is in use: it is also the output)";
-const std::string JinyProgram = "I/O error 32 (the file is in use by another program)";
 
 // --help and --version anywhere among the options, also after a bad one; the first of them wins.
 TEST(VantrelJoin, VersionAndHelp) {

@@ -8,6 +8,10 @@
 // arguments are UTF-8 (on POSIX any bytes).
 namespace vantrel::test {
 
+// The two reasons of the sharing error, as the messages give them.
+inline const std::string JeVystupem = "I/O error 32 (the file is in use: it is also the output)";
+inline const std::string JinyProgram = "I/O error 32 (the file is in use by another program)";
+
 struct TBeh {
     int navrat = -1;
     std::string vystup, chyby;

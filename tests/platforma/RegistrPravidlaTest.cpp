@@ -2,7 +2,6 @@
 // Windows, a file on POSIX.
 
 #include "ZkusebniRegistr.h"
-#include "platforma/Registr.h"
 
 #include <cctype>
 #include <climits>
@@ -20,16 +19,6 @@ std::string Jinak(std::string jmeno) {
     return jmeno;
 }
 
-// Runs `f` and returns the message of the EChybaRegistru it throws ("" when none).
-template <typename F> std::string Chyba(F f) {
-    try {
-        f();
-    } catch (const EChybaRegistru& e) {
-        return e.what();
-    }
-    return "";
-}
-
 TEST(SettingsStore, AMissingKeyOpensOnlyWhenItMayBeMade) {
     TZkusebniRegistr uloziste;
     TRegistr r(uloziste.Umisteni());
@@ -37,7 +26,8 @@ TEST(SettingsStore, AMissingKeyOpensOnlyWhenItMayBeMade) {
     EXPECT_FALSE(r.HasOpenKey());
     EXPECT_EQ(r.CurrentPath(), "");
     EXPECT_FALSE(r.ValueExists("Jazyk"));
-    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
+    EXPECT_EQ(ChybaRegistru([&] { r.WriteString("Jazyk", "CZ"); }),
+              "Failed to set data for 'Jazyk'");
     EXPECT_FALSE(TRegistr(uloziste.Umisteni()).OpenKey(TRegistr::KlicVantrel, false))
         << "a failed open made the key";
 
@@ -50,7 +40,7 @@ TEST(SettingsStore, AMissingKeyOpensOnlyWhenItMayBeMade) {
     r.CloseKey();
     EXPECT_FALSE(r.HasOpenKey());
     EXPECT_FALSE(r.ValueExists("Jazyk"));
-    EXPECT_EQ(Chyba([&] { r.WriteInteger("Vlevo", 0); }), "Failed to set data for 'Vlevo'");
+    EXPECT_EQ(ChybaRegistru([&] { r.WriteInteger("Vlevo", 0); }), "Failed to set data for 'Vlevo'");
 }
 
 // Each value is read back by a new store with its type, under its name in any case; read as the
@@ -92,17 +82,17 @@ TEST(SettingsStore, ValuesReadBackWithTheirTypesFromANewStore) {
         const std::string typu = "Invalid data type for '" + jinak + "'";
         if (p.typ == thDword) {
             EXPECT_EQ(r.ReadInteger(jinak), p.cislo);
-            EXPECT_EQ(Chyba([&] { r.ReadString(jinak); }), typu);
+            EXPECT_EQ(ChybaRegistru([&] { r.ReadString(jinak); }), typu);
         } else {
             EXPECT_EQ(r.ReadString(jinak), p.text);
-            EXPECT_EQ(Chyba([&] { r.ReadInteger(jinak); }), typu);
+            EXPECT_EQ(ChybaRegistru([&] { r.ReadInteger(jinak); }), typu);
         }
     }
     const std::string chybi = "Failed to get data for 'Chybi'";
     EXPECT_FALSE(r.ValueExists("Chybi"));
-    EXPECT_EQ(Chyba([&] { r.ReadString("Chybi"); }), chybi);
-    EXPECT_EQ(Chyba([&] { r.ReadInteger("Chybi"); }), chybi);
-    EXPECT_EQ(Chyba([&] { r.GetDataType("Chybi"); }), chybi);
+    EXPECT_EQ(ChybaRegistru([&] { r.ReadString("Chybi"); }), chybi);
+    EXPECT_EQ(ChybaRegistru([&] { r.ReadInteger("Chybi"); }), chybi);
+    EXPECT_EQ(ChybaRegistru([&] { r.GetDataType("Chybi"); }), chybi);
 }
 
 // A path with a leading backslash starts at the hive, one without at the open key (at the hive

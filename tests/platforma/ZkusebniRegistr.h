@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platforma/Registr.h"
+
 #include <string>
 
+// What the settings store's tests share on every platform.
 namespace vantrel::test {
 
 // A settings store of the test's own, removed with everything in it when destroyed: on POSIX a
@@ -20,5 +23,15 @@ public:
 private:
     std::string umisteni_;
 };
+
+// Runs `f` and returns the message of the EChybaRegistru it throws ("" when none).
+template <typename F> std::string ChybaRegistru(F f) {
+    try {
+        f();
+    } catch (const EChybaRegistru& e) {
+        return e.what();
+    }
+    return "";
+}
 
 } // namespace vantrel::test

@@ -22,6 +22,8 @@
 namespace vantrel {
 namespace {
 
+using test::JeVystupem;
+using test::JinyProgram;
 using test::Navrat;
 using test::PrectiSoubor;
 using test::Spust;
@@ -29,8 +31,6 @@ using test::TDocasnaSlozka;
 using test::TPriprava;
 using test::Zahaj;
 
-const std::string JeVystupem = "I/O error 32 (the file is in use: it is also the output)";
-const std::string JinyProgram = "I/O error 32 (the file is in use by another program)";
 const std::string ChybaZarizeni = "I/O error 1117 (an input/output error of the device)";
 
 // In the started program: a write beyond `mez` bytes of a file fails (EFBIG) instead of
