@@ -22,10 +22,7 @@ public:
 } // namespace
 
 void ZobrazChybu(const THlaseni& hlaseni, const QString& text) {
-    QString zprava = text;
-    if (!zprava.isEmpty() && zprava.back().unicode() > u'.')
-        zprava += u'.';
-    hlaseni.Zobraz(thChyba, zprava.toStdU16String(),
+    hlaseni.Zobraz(thChyba, TextChybyAplikace(text.toStdU16String()),
                    QGuiApplication::applicationDisplayName().toStdU16String(), 0);
 }
 

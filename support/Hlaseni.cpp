@@ -18,6 +18,12 @@ int PriznakyHlaseni(TTypHlaseni druh, int priznaky) {
     return -1;
 }
 
+std::u16string TextChybyAplikace(const std::u16string& text) {
+    if (!text.empty() && text.back() > u'.')
+        return text + u'.';
+    return text;
+}
+
 int THlaseni::Zobraz(TTypHlaseni druh, const std::u16string& text, const std::u16string& titulek,
                      int priznaky) const {
     // The kind decides, not the flags: -1 is also what a caller's flags of all bits give.

@@ -49,6 +49,10 @@ constexpr int IDNO = 7;
 // that shows nothing. Flags of all bits also give -1: test the kind, not the result.
 int PriznakyHlaseni(TTypHlaseni druh, int priznaky);
 
+// The text of the application's general error report: the error's own, a full stop appended
+// when its last character's code lies above that of the full stop.
+std::u16string TextChybyAplikace(const std::u16string& text);
+
 // Shows the program's own message boxes: one shared instance, whose shell draws the box.
 class THlaseni {
 public:

@@ -6,10 +6,7 @@
 namespace vantrel::okna {
 
 void ZobrazChybu(const THlaseni& hlaseni, const std::u16string& text) {
-    std::u16string zprava = text;
-    if (!zprava.empty() && zprava.back() > u'.')
-        zprava += u'.';
-    hlaseni.Zobraz(thChyba, zprava, TitulekAplikace, 0);
+    hlaseni.Zobraz(thChyba, TextChybyAplikace(text), TitulekAplikace, 0);
 }
 
 void ZobrazChybu(const THlaseni& hlaseni, const std::exception& chyba) {

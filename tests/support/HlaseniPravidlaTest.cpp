@@ -66,4 +66,22 @@ TEST(Hlaseni, EachKindGivesTheShellItsFlagsAndNothingElse) {
     }
 }
 
+TEST(Hlaseni, TheErrorReportEndsItsTextWithAFullStopWhereItsLastCharacterLiesAboveOne) {
+    const struct {
+        std::u16string text, zprava;
+    } pripady[] = {
+        {u"File not found", u"File not found."},
+        {u"Hotovo.", u"Hotovo."},
+        {u"I/O error 32 (x)", u"I/O error 32 (x)"}, // ')' lies below '.'
+        {u"a-", u"a-"},
+        {u"a/", u"a/."},
+        {u"Proč?", u"Proč?."},
+        {u"Soubor Č", u"Soubor Č."},
+        {u"", u""},
+    };
+    for (const auto& p : pripady) {
+        EXPECT_EQ(TextChybyAplikace(p.text), p.zprava);
+    }
+}
+
 } // namespace
