@@ -19,4 +19,8 @@ int Navrh(int delka, double meritko) {
     return static_cast<int>(std::lround(delka * meritko));
 }
 
+int SirkaTlacitka(int navrzenaSirka, int sirkaTitulku, int prumernyZnak) {
+    return std::max(navrzenaSirka, sirkaTitulku + 4 * prumernyZnak);
+}
+
 } // namespace vantrel

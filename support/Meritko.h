@@ -11,4 +11,8 @@ double MeritkoNavrhu(int pixelu);
 // A designed length in pixels at that scale.
 int Navrh(int delka, double meritko);
 
+// The width of a button: its designed width, or more where its caption (`sirkaTitulku` pixels
+// wide) needs two average characters' room on either side.
+int SirkaTlacitka(int navrzenaSirka, int sirkaTitulku, int prumernyZnak);
+
 } // namespace vantrel

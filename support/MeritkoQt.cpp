@@ -2,7 +2,6 @@
 
 #include <QFontInfo>
 #include <QPushButton>
-#include <algorithm>
 
 namespace vantrel {
 
@@ -12,8 +11,8 @@ double MeritkoNavrhu(const QFont& pismo) {
 
 int SirkaTlacitka(const QPushButton& tlacitko, int navrzenaSirka) {
     const QFontMetrics metrika = tlacitko.fontMetrics();
-    return std::max(navrzenaSirka,
-                    metrika.horizontalAdvance(tlacitko.text()) + 4 * metrika.averageCharWidth());
+    return SirkaTlacitka(navrzenaSirka, metrika.horizontalAdvance(tlacitko.text()),
+                         metrika.averageCharWidth());
 }
 
 } // namespace vantrel

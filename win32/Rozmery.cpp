@@ -1,5 +1,7 @@
 #include "win32/Rozmery.h"
 
+#include "support/Meritko.h"
+
 #include <algorithm>
 #include <commctrl.h>
 #include <vector>
@@ -23,9 +25,9 @@ TEXTMETRICW Metrika(HFONT pismo) {
 } // namespace
 
 int SirkaTlacitka(HWND tlacitko, HFONT pismo, int navrzenaSirka) {
-    return std::max(navrzenaSirka,
-                    static_cast<int>(VelikostTextu(pismo, TextOkna(tlacitko), true).cx +
-                                     4 * Metrika(pismo).tmAveCharWidth));
+    return vantrel::SirkaTlacitka(
+        navrzenaSirka, static_cast<int>(VelikostTextu(pismo, TextOkna(tlacitko), true).cx),
+        static_cast<int>(Metrika(pismo).tmAveCharWidth));
 }
 
 int VyskaTlacitka(HFONT pismo) {

@@ -5,8 +5,7 @@
 // What controls need of room for their texts in a font.
 namespace vantrel::okna {
 
-// A button's width: the designed one, or more where its caption needs two average characters'
-// room on either side.
+// A button's width for its caption in the font (vantrel::SirkaTlacitka).
 int SirkaTlacitka(HWND tlacitko, HFONT pismo, int navrzenaSirka);
 // A push button's height for the font, as the system's dialogs make it (14 dialog units).
 int VyskaTlacitka(HFONT pismo);
