@@ -26,6 +26,12 @@ if [[ ! -e $prefix/.hotovo ]]; then
 fi
 flock -u 9
 exec 9>&-
+# The prefix's server outlives each program by a minute. With Wine's default of three seconds the
+# server may be leaving just as the next test's program connects, which then dies with "wine
+# client error: recvmsg: Connection reset by peer". Exit status 2: a server runs already.
+server=$(dirname "$wine")/wineserver64
+[[ -x $server ]] || server=wineserver
+"$server" -p60 2>/dev/null || true
 
 # The programs write text mode (CR LF); GoogleTest's list of tests is read as lines by CMake.
 for argument in "$@"; do
