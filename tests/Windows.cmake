@@ -1,20 +1,33 @@
 # The suites of the Windows builds: the parts without Qt. They are built in both Windows builds
 # and registered with CTest where Wine can run them (VANTREL_SPUSTITELNE, cmake/Windows.cmake).
 
-# vantrel_test(NAME SOURCES ... LIBS ... [ENV ...]): as on Linux, without the GUI tests' main.
+# vantrel_test(NAME SOURCES ... LIBS ... [ENV ...] [OKNA]): as on Linux, without the GUI tests'
+# main. OKNA: the tests open windows, so each runs on an X server of its own
+# (scripts/wine-gui-test.sh), in the Wine prefix of such tests, one of them at a time.
 function(vantrel_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+    cmake_parse_arguments(T "OKNA" "" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE VANTREL_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
     vantrel_version_record(${name})
     if(VANTREL_SPUSTITELNE)
+        # An empty value would be lost on the way to the tests, and the names and values after
+        # it paired wrongly: only what is set is passed.
+        set(vlastnosti TIMEOUT 600)
+        if(T_ENV)
+            list(APPEND vlastnosti ENVIRONMENT "${T_ENV}")
+        endif()
+        if(T_OKNA)
+            set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+                "${PROJECT_SOURCE_DIR}/scripts/wine-gui-test.sh;${CMAKE_BINARY_DIR}/wine-okna;${VANTREL_WINE64}")
+            list(APPEND vlastnosti RESOURCE_LOCK wine-okna)
+        endif()
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-            PROPERTIES ENVIRONMENT "${T_ENV}" TIMEOUT 600)
+            PROPERTIES ${vlastnosti})
     endif()
 endfunction()
 
-foreach(dir platforma textfile)
+foreach(dir platforma textfile win32)
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()
