@@ -11,7 +11,7 @@ BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  shared-mime-info fonts-dejavu-core xvfb xauth librsvg2-bin git
 TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
                  desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
-                 python3-pyatspi weston qt6-wayland $(PACKAGE_PACKAGES) $(WINDOWS_PACKAGES)
+                 python3 python3-pyatspi weston qt6-wayland $(PACKAGE_PACKAGES) $(WINDOWS_PACKAGES)
 # MinGW-w64 for x64 and x86 (with windres), GoogleTest's sources, Wine for the x64 tests.
 WINDOWS_PACKAGES = g++-mingw-w64 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest \
                    wine wine64 util-linux
@@ -65,7 +65,7 @@ test: deps-test build windows
 # the 32-bit target, which this machine cannot run: compiled and linked with warnings as errors.
 windows: deps-windows
 	@cmake -S . -B build-win64 -G Ninja --toolchain cmake/MinGW-x64.cmake \
-		-DVANTREL_WERROR=$(WERROR) >/dev/null
+		-DVANTREL_WERROR=$(WERROR) -DVANTREL_LINUX_BUILD=$(abspath $(BUILD)) >/dev/null
 	@cmake --build build-win64 -j $(JOBS)
 	@cmake -S . -B build-win32 -G Ninja --toolchain cmake/MinGW-x86.cmake \
 		-DVANTREL_WERROR=ON >/dev/null

@@ -25,7 +25,8 @@ void ZobrazChybu(const THlaseni& hlaseni, const QString& text) {
     QString zprava = text;
     if (!zprava.isEmpty() && zprava.back().unicode() > u'.')
         zprava += u'.';
-    hlaseni.Zobraz(thChyba, zprava, QGuiApplication::applicationDisplayName(), 0);
+    hlaseni.Zobraz(thChyba, zprava.toStdU16String(),
+                   QGuiApplication::applicationDisplayName().toStdU16String(), 0);
 }
 
 void ZobrazChybu(const THlaseni& hlaseni, const std::exception& chyba) {

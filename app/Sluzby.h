@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lang/JazykyXML.h"
-#include "support/Hlaseni.h"
+#include "support/HlaseniQt.h"
 #include "support/SoubUtility.h"
 
 namespace vantrel {
@@ -10,7 +10,7 @@ namespace vantrel {
 // destroyed in the reverse order after the last one.
 struct TSluzby {
     TJazykXML Jazyk;
-    THlaseni Hlaseni;
+    THlaseniQt Hlaseni;
     TSouboroveInfo SouboroveInfo;
 };
 

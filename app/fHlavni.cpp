@@ -6,11 +6,11 @@
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
 #include "pravidla/Umisteni.h"
-#include "app/convar.h"
 #include "lang/fJazyk.h"
 #include "platforma/FaktaSouboru.h"
 #include "platforma/Registr.h"
-#include "support/Meritko.h"
+#include "pravidla/convar.h"
+#include "support/MeritkoQt.h"
 #include "support/NavratFokusu.h"
 #include "support/Obrazky.h"
 #include "support/fOAplikaci.h"
@@ -53,6 +53,10 @@ constexpr char HodnotaSirka[] = "Sirka";
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+QString Utf16(const std::u16string& text) {
+    return QString::fromStdU16String(text);
 }
 
 // What a screen reader calls the parts of the main window that show no caption of their own,
@@ -252,7 +256,7 @@ void THlavniForm::vytvorSeznam() {
     // The date column is at least as wide as a whole time stamp in the font in use, which may
     // be wider than the one the widths were designed for.
     const int sirkaData = livSoubory->fontMetrics().horizontalAdvance(
-                              TextCasoveZnacky(HodnotaDatumu(2000, 12, 28, 23, 58, 58))) +
+                              Utf16(TextCasoveZnacky(HodnotaDatumu(2000, 12, 28, 23, 58, 58)))) +
                           2 * livSoubory->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
     const int sirky[] = {Navrh(300, meritko_), Navrh(80, meritko_),
                          std::max(Navrh(120, meritko_), sirkaData), Navrh(100, meritko_)};
@@ -314,7 +318,7 @@ void THlavniForm::NastavStavRadku(int radek, TStavRadku stav) {
 }
 
 QString THlavniForm::TextPoctu() const {
-    return convar::rsSOUBORU + QStringLiteral(": ") +
+    return Utf16(convar::rsSOUBORU) + QStringLiteral(": ") +
            QString::number(livSoubory->topLevelItemCount());
 }
 
@@ -365,12 +369,12 @@ void THlavniForm::FormCreate() {
             registr.CloseKey();
         }
     } catch (const std::exception& vyjimka) {
-        chyba = TextChybyNastaveni(convar::rsNELZEZEREGISTRU, vyjimka);
+        chyba = TextChybyNastaveni(Utf16(convar::rsNELZEZEREGISTRU), vyjimka);
     }
     // What was read before a failure stays applied.
     umistiNaObrazovku(okno, ulozenaVelikost);
     if (!chyba.isEmpty())
-        sluzby_.Hlaseni.Zobraz(thChyba, chyba, convar::rsCHYBA, 0);
+        sluzby_.Hlaseni.Zobraz(thChyba, chyba, Utf16(convar::rsCHYBA), 0);
 }
 
 // A placement that no screen can hold is corrected for this run; the stored values change only at
@@ -415,8 +419,8 @@ void THlavniForm::FormClose() {
         }
         registr.CloseKey();
     } catch (const std::exception& chyba) {
-        sluzby_.Hlaseni.Zobraz(thChyba, TextChybyNastaveni(convar::rsNELZEDOREGISTRU, chyba),
-                               convar::rsCHYBA, 0);
+        sluzby_.Hlaseni.Zobraz(thChyba, TextChybyNastaveni(Utf16(convar::rsNELZEDOREGISTRU), chyba),
+                               Utf16(convar::rsCHYBA), 0);
     }
 }
 
@@ -435,8 +439,10 @@ void THlavniForm::NastavJazyk() {
         xdcJazyk.Otevri();
         sluzby_.Jazyk.Dokument = xdcJazyk.Dokument();
         for (const convar::TZpravovyText& text : convar::ZpravoveTexty)
-            *text.text = sluzby_.Jazyk.Preklad(QStringLiteral("Obecne"),
-                                               QString::fromLatin1(text.klic), Utf8(text.vychozi));
+            *text.text =
+                sluzby_.Jazyk
+                    .Preklad(QStringLiteral("Obecne"), Utf16(text.klic), Utf16(text.vychozi))
+                    .toStdU16String();
         prelozOkna();
         prelozPristupnost(true);
     } else {
@@ -557,9 +563,10 @@ void THlavniForm::aPridatExecute() {
         auto* radek = new TRadekSouboru(popisyStavu_);
         radek->setText(0, CitelnaCesta(cesta));
         radek->setData(0, RoleCesta, cesta);
-        radek->setText(1, TextVelikosti(info.VelikostSouboru(cesta)));
-        radek->setText(2, TextCasoveZnacky(info.DatumSouboru(cesta, 1)));
-        radek->setText(3, info.TypSouboru(cesta));
+        const std::u16string soubor = cesta.toStdU16String();
+        radek->setText(1, Utf16(TextVelikosti(info.VelikostSouboru(soubor))));
+        radek->setText(2, Utf16(TextCasoveZnacky(info.DatumSouboru(soubor, 1))));
+        radek->setText(3, Utf16(info.TypSouboru(soubor)));
         radek->setData(0, Qt::UserRole, static_cast<int>(StavCeka));
         radek->setIcon(0, imlSoubory.value(StavCeka));
         livSoubory->addTopLevelItem(radek);
@@ -638,10 +645,10 @@ void THlavniForm::aSpojitExecute() {
         TPoSpojeni poSpojeni{*this};
         Spoj(spojeni);
     }
-    const qint64 velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup);
-    StatusPanel1->NastavText(convar::rsSPOJENO + QStringLiteral(": "),
+    const std::int64_t velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup.toStdU16String());
+    StatusPanel1->NastavText(Utf16(convar::rsSPOJENO) + QStringLiteral(": "),
                              QFileInfo(CitelnaCesta(vystup)).fileName(),
-                             u' ' + TextVelikosti(velikost, true));
+                             u' ' + Utf16(TextVelikosti(velikost, true)));
     QApplication::beep();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/PanelStavu.h"
-#include "app/Umisteni.h"
+#include "pravidla/Umisteni.h"
 #include "lang/XmlDokument.h"
 
 #include <QIcon>

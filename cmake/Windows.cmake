@@ -13,4 +13,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(CMAKE_CROSSCOMPILING_EMULATOR
         ${PROJECT_SOURCE_DIR}/scripts/wine-test.sh ${CMAKE_BINARY_DIR}/wine ${VANTREL_WINE64})
     set(VANTREL_SPUSTITELNE ON)
+    # vantrel-join.exe must give the bytes of the Linux build's vantrel-join (`make test` builds
+    # that first and names its folder).
+    set(VANTREL_LINUX_BUILD ${PROJECT_SOURCE_DIR}/build CACHE PATH
+        "The Linux build folder whose vantrel-join the Windows one is compared with")
 endif()

@@ -2,7 +2,7 @@
 
 #include "lang/JazykyXML.h"
 #include "lang/Znacky.h"
-#include "support/Meritko.h"
+#include "support/MeritkoQt.h"
 #include "support/Obrazky.h"
 
 #include <QEvent>

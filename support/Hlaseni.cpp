@@ -1,175 +1,29 @@
 #include "support/Hlaseni.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <utility>
-#include <vector>
-
 namespace vantrel {
 
 using namespace win32;
 
-namespace {
-
-// A message box that, like the Win32 one, cannot be dismissed without a button when it has no
-// button that means "cancel" (Yes/No, Abort/Retry/Ignore). QMessageBox would pick No or Abort.
-class TOknoHlaseni : public QMessageBox {
-public:
-    TOknoHlaseni(QWidget* vlastnik, bool lzeZrusit)
-        : QMessageBox(vlastnik), lzeZrusit_(lzeZrusit) {}
-
-protected:
-    void keyPressEvent(QKeyEvent* udalost) override {
-        if (!lzeZrusit_ && udalost->matches(QKeySequence::Cancel)) {
-            udalost->accept();
-            return;
-        }
-        QMessageBox::keyPressEvent(udalost);
-    }
-
-    void closeEvent(QCloseEvent* udalost) override {
-        if (!lzeZrusit_) {
-            udalost->ignore();
-            return;
-        }
-        QMessageBox::closeEvent(udalost);
-    }
-
-private:
-    bool lzeZrusit_;
-};
-
-struct TTlacitko {
-    QMessageBox::StandardButton tlacitko;
-    int vysledek;
-};
-
-// Buttons in the Win32 order, which is the order the default-button flags count in.
-std::vector<TTlacitko> Tlacitka(int priznaky) {
-    switch (priznaky & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_ABORTRETRYIGNORE:
-        return {{QMessageBox::Abort, IDABORT},
-                {QMessageBox::Retry, IDRETRY},
-                {QMessageBox::Ignore, IDIGNORE}};
-    case MB_YESNOCANCEL:
-        return {
-            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNO:
-        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-    case MB_RETRYCANCEL:
-        return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
-    default:
-        // MB_OK, and the values without buttons of their own here: the text is still shown.
-        return {{QMessageBox::Ok, IDOK}};
-    }
-}
-
-QMessageBox::Icon Ikona(int priznaky) {
-    switch (priznaky & MB_ICONMASK) {
-    case MB_ICONERROR:
-        return QMessageBox::Critical;
-    case MB_ICONQUESTION:
-        return QMessageBox::Question;
-    case MB_ICONWARNING:
-        return QMessageBox::Warning;
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
-QString Radky(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
-} // namespace
-
-QWidget* THlaseni::Vlastnik() const {
-    if (QWidget* dialog = QApplication::activeModalWidget();
-        dialog != nullptr && dialog->isVisible())
-        return dialog;
-    if (hlavniOkno_ != nullptr && hlavniOkno_->isVisible())
-        return hlavniOkno_;
-    QWidget* aktivni = QApplication::activeWindow();
-    return aktivni != nullptr && aktivni->isVisible() ? aktivni : nullptr;
-}
-
-int THlaseni::Zobraz(TTypHlaseni druh, const QString& text, const QString& titulek,
-                     int priznaky) const {
+int PriznakyHlaseni(TTypHlaseni druh, int priznaky) {
     switch (druh) {
     case thChyba:
-        priznaky |= MB_ICONERROR;
-        break;
+        return priznaky | MB_ICONERROR;
     case thVarovani:
-        priznaky |= MB_ICONWARNING;
-        break;
+        return priznaky | MB_ICONWARNING;
     case thInformace:
-        priznaky |= MB_ICONINFORMATION;
-        break;
+        return priznaky | MB_ICONINFORMATION;
     case thDotaz:
-        if (priznaky == 0)
-            priznaky = MB_YESNO | MB_ICONQUESTION;
-        break;
-    default:
+        return priznaky == 0 ? MB_YESNO | MB_ICONQUESTION : priznaky;
+    }
+    return -1;
+}
+
+int THlaseni::Zobraz(TTypHlaseni druh, const std::u16string& text, const std::u16string& titulek,
+                     int priznaky) const {
+    // The kind decides, not the flags: -1 is also what a caller's flags of all bits give.
+    if (druh > thDotaz)
         return 0;
-    }
-
-    const std::vector<TTlacitko> tlacitka = Tlacitka(priznaky);
-    const bool jenOk = tlacitka.size() == 1;
-    bool maStorno = false;
-    for (const TTlacitko& t : tlacitka)
-        maStorno = maStorno || t.vysledek == IDCANCEL;
-
-    // Held by a guard: the owner may be destroyed while the box is open, taking the box with it.
-    QPointer<TOknoHlaseni> okno = new TOknoHlaseni(Vlastnik(), jenOk || maStorno);
-    okno->setIcon(Ikona(priznaky));
-    okno->setWindowTitle(titulek);
-    okno->setTextFormat(Qt::PlainText);
-    okno->setText(Radky(text));
-    okno->setLayoutDirection(QGuiApplication::layoutDirection());
-
-    std::vector<std::pair<QPushButton*, int>> vysledky;
-    QPushButton* zruseni = nullptr;
-    for (const TTlacitko& t : tlacitka) {
-        QPushButton* b = okno->addButton(t.tlacitko);
-        vysledky.emplace_back(b, t.vysledek);
-        if (t.vysledek == IDCANCEL || jenOk)
-            zruseni = b;
-    }
-    if (zruseni != nullptr)
-        okno->setEscapeButton(zruseni);
-    else
-        okno->setWindowFlag(Qt::WindowCloseButtonHint, false);
-    std::size_t vychozi = static_cast<std::size_t>((priznaky & MB_DEFMASK) >> 8);
-    if (vychozi >= vysledky.size())
-        vychozi = 0;
-    okno->setDefaultButton(vysledky[vychozi].first);
-
-    // Modal for the whole application: no other window takes input meanwhile.
-    okno->setWindowModality(Qt::ApplicationModal);
-    okno->exec();
-    if (okno.isNull())
-        return 0;
-
-    int vysledek = 0;
-    const QAbstractButton* stisknute = okno->clickedButton();
-    for (const auto& [tlacitko, id] : vysledky) {
-        if (tlacitko == stisknute)
-            vysledek = id;
-    }
-    // 0 stays when the box was closed without any button, which only a caller from outside can do.
-    delete okno.data();
-    return vysledek;
+    return Ukaz(text, titulek, PriznakyHlaseni(druh, priznaky));
 }
 
 } // namespace vantrel

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QPointer>
-#include <QString>
-#include <QWidget>
 #include <cstdint>
+#include <string>
 
 namespace vantrel {
 
@@ -46,30 +44,26 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 } // namespace win32
 
-// Shows the program's own message boxes. One shared instance.
+// The flags a box of that kind is shown with: the kind's icon ORed into the caller's flags
+// (thDotaz: the caller's flags, or MB_YESNO with the question icon for none); -1 for a kind
+// that shows nothing. Flags of all bits also give -1: test the kind, not the result.
+int PriznakyHlaseni(TTypHlaseni druh, int priznaky);
+
+// Shows the program's own message boxes: one shared instance, whose shell draws the box.
 class THlaseni {
 public:
-    // The window that owns a box while no dialog is open. Taken from the main window itself,
-    // not from the active window, which is unknown for a moment after a dialog has closed.
-    void NastavHlavniOkno(QWidget* okno) { hlavniOkno_ = okno; }
+    virtual ~THlaseni() = default;
 
-    // Shows a modal box, centred on the window it belongs to (the open dialog, else the main
-    // window, else none while neither is shown), and returns the pressed button's IDOK..IDNO.
-    // thChyba, thVarovani and thInformace OR their icon into the flags; thDotaz with flags 0 asks
-    // Yes/No with the question icon. A kind above thDotaz shows nothing and returns 0.
-    //
-    // Buttons from bits 0 to 3 (6 to 15 give a lone OK); icon from bits 4 to 7, where a value
-    // that is none of the four icons (an OR such as 0x50) shows no icon; MB_DEFBUTTON2/3/4 choose
-    // the default button, the first one when the box has fewer. Esc and the close button give
-    // IDOK on a lone OK box, IDCANCEL on a box with Cancel, and do nothing on Yes/No and
-    // Abort/Retry/Ignore. Further bits are ignored. CR, LF and CR LF in the text start a new line;
-    // the text is never read as markup.
-    int Zobraz(TTypHlaseni druh, const QString& text, const QString& titulek, int priznaky) const;
+    // Shows a modal box with the flags of PriznakyHlaseni and returns the pressed button's
+    // IDOK..IDNO; a kind above thDotaz shows nothing and returns 0. Text and caption are shown
+    // as they are (a line break starts a new line; never markup).
+    int Zobraz(TTypHlaseni druh, const std::u16string& text, const std::u16string& titulek,
+               int priznaky) const;
 
-private:
-    QWidget* Vlastnik() const;
-
-    QPointer<QWidget> hlavniOkno_;
+protected:
+    // The shell's box with exactly these flags, owned by the window it belongs to.
+    virtual int Ukaz(const std::u16string& text, const std::u16string& titulek,
+                     int priznaky) const = 0;
 };
 
 } // namespace vantrel

@@ -1,7 +1,5 @@
 #include "support/Meritko.h"
 
-#include <QFontInfo>
-#include <QPushButton>
 #include <algorithm>
 #include <cmath>
 
@@ -13,18 +11,12 @@ constexpr double EmNavrhu = 12.0;
 
 } // namespace
 
-double MeritkoNavrhu(const QFont& pismo) {
-    return std::max(1.0, QFontInfo(pismo).pixelSize() / EmNavrhu);
+double MeritkoNavrhu(int pixelu) {
+    return std::max(1.0, pixelu / EmNavrhu);
 }
 
 int Navrh(int delka, double meritko) {
     return static_cast<int>(std::lround(delka * meritko));
-}
-
-int SirkaTlacitka(const QPushButton& tlacitko, int navrzenaSirka) {
-    const QFontMetrics metrika = tlacitko.fontMetrics();
-    return std::max(navrzenaSirka,
-                    metrika.horizontalAdvance(tlacitko.text()) + 4 * metrika.averageCharWidth());
 }
 
 } // namespace vantrel

@@ -1,6 +1,6 @@
 #include "support/fOAplikaci.h"
 
-#include "support/Meritko.h"
+#include "support/MeritkoQt.h"
 #include "support/SoubUtility.h"
 
 #include <QCoreApplication>
@@ -99,7 +99,8 @@ void TOAplikaciForm::VytvorPopisky() {
 }
 
 void TOAplikaciForm::FormCreate(const QString& cestaProgramu) {
-    m_lblVerze->setText(TSouboroveInfo().VerzeSouboru(cestaProgramu, 3));
+    m_lblVerze->setText(QString::fromStdU16String(
+        TSouboroveInfo().VerzeSouboru(cestaProgramu.toStdU16String(), 3)));
 }
 
 // Every part keeps its designed place and size, grown with the text size; where a text needs

@@ -134,13 +134,15 @@ TEST_F(HlavniFormTest, ALongReportIsElidedInTheNameNeverInTheSize) {
         okno->aSpojit->trigger();
         ASSERT_TRUE(scenar.Dohrano());
         const TPanelStavu* panel = okno->StatusPanel1;
-        const QString cely = convar::rsSPOJENO + ": " + jmeno + " (12 B)";
+        const QString cely =
+            QString::fromStdU16String(convar::rsSPOJENO) + ": " + jmeno + " (12 B)";
         EXPECT_EQ(panel->text(), cely);
         EXPECT_EQ(panel->toolTip(), cely);
         const QString zobrazeny = panel->ZobrazenyText();
         EXPECT_LE(panel->fontMetrics().horizontalAdvance(zobrazeny), panel->contentsRect().width());
         if (jmeno == dlouhe) {
-            EXPECT_TRUE(zobrazeny.startsWith(convar::rsSPOJENO + ": zacatek-"))
+            EXPECT_TRUE(
+                zobrazeny.startsWith(QString::fromStdU16String(convar::rsSPOJENO) + ": zacatek-"))
                 << zobrazeny.toStdString();
             EXPECT_TRUE(zobrazeny.contains(QString::fromUtf8("…"))) << zobrazeny.toStdString();
             EXPECT_TRUE(zobrazeny.endsWith("-konec.txt (12 B)")) << zobrazeny.toStdString();

@@ -144,9 +144,10 @@ TEST_F(HlavniFormTest, ShippedLanguagesShowEveryCaption) {
             EXPECT_EQ(pocet->ZobrazenyText(), pocet->text());
             EXPECT_LE(pocet->fontMetrics().horizontalAdvance(pocet->text()),
                       pocet->contentsRect().width());
-            okno->StatusPanel1->NastavText(convar::rsSPOJENO + QStringLiteral(": "),
-                                           QStringLiteral("vysledek.txt"),
-                                           u' ' + TextVelikosti(qint64(4) << 30, true));
+            okno->StatusPanel1->NastavText(
+                QString::fromStdU16String(convar::rsSPOJENO) + QStringLiteral(": "),
+                QStringLiteral("vysledek.txt"),
+                u' ' + QString::fromStdU16String(TextVelikosti(qint64(4) << 30, true)));
             QApplication::processEvents();
             EXPECT_EQ(okno->StatusPanel1->ZobrazenyText(), okno->StatusPanel1->text());
         }
@@ -468,8 +469,8 @@ TEST_F(HlavniFormTest, LanguageFileTranslatesTheWindows) {
     EXPECT_EQ(
         qobject_cast<QToolButton*>(okno->ActionToolBar1->widgetForAction(okno->aPridat))->text(),
         QString::fromUtf8("&Přidat..."));
-    EXPECT_EQ(convar::rsSOUBORU, "Files");
-    EXPECT_EQ(convar::rsSPOJENO, QString::fromUtf8("Potvrzené soubory byly spojeny do souboru"));
+    EXPECT_EQ(convar::rsSOUBORU, u"Files");
+    EXPECT_EQ(convar::rsSPOJENO, u"Potvrzené soubory byly spojeny do souboru");
 }
 
 // A translation that stops half way leaves the toolbar in step with the actions it did translate.

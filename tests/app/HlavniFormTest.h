@@ -5,9 +5,9 @@
 
 #include "Scenar.h"
 #include "app/Sluzby.h"
-#include "app/convar.h"
 #include "app/fHlavni.h"
 #include "platforma/Registr.h"
+#include "pravidla/convar.h"
 
 #include <QAction>
 #include <QFile>

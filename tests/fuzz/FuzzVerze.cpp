@@ -22,15 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")),
     };
     const TSouboroveInfo info;
-    const QString soubor = QString::fromStdString(cesta);
-    const QString uplna = info.VerzeSouboru(soubor, 0);
+    const std::u16string soubor = QString::fromStdString(cesta).toStdU16String();
+    const QString uplna = QString::fromStdU16String(info.VerzeSouboru(soubor, 0));
     Over(uplna.isEmpty() || tvar[0].match(uplna).hasMatch(), "form 0 gives four numbers");
     for (std::uint8_t forma = 1; forma <= 3; ++forma) {
-        const QString verze = info.VerzeSouboru(soubor, forma);
+        const QString verze = QString::fromStdU16String(info.VerzeSouboru(soubor, forma));
         Over(verze.isEmpty() == uplna.isEmpty(), "every form finds the same record");
         Over(verze.isEmpty() || (tvar[forma].match(verze).hasMatch() && uplna.startsWith(verze)),
              "forms 1 to 3 give the leading numbers");
     }
-    Over(info.VerzeSouboru(soubor, 4).isEmpty(), "an unknown form gives the empty text");
+    Over(info.VerzeSouboru(soubor, 4).empty(), "an unknown form gives the empty text");
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "support/Hlaseni.h"
+#include "support/HlaseniQt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,7 +36,7 @@ int Zobraz(std::uint8_t druh, const QString& text, const QString& titulek, int p
         }
     });
     hlidac.start();
-    THlaseni hlaseni;
+    THlaseniQt hlaseni;
     const int vysledek = hlaseni.Zobraz(static_cast<TTypHlaseni>(druh), text, titulek, priznaky);
     if (videno != nullptr)
         *videno = nalezen;

