@@ -51,10 +51,12 @@ QString CitelnaCesta(const QString& cesta) {
 }
 
 const QStringList& TTextFileDialog::Encodings() {
-    static const QStringList kodovani = {
-        QStringLiteral("ANSI"),    QStringLiteral("ASCII"),
-        QStringLiteral("Unicode"), QStringLiteral("Big Endian Unicode"),
-        QStringLiteral("UTF-8"),   QStringLiteral("UTF-7")};
+    static const QStringList kodovani = [] {
+        QStringList seznam;
+        for (const char16_t* polozka : TStavTextovehoDialogu::Encodings)
+            seznam.append(QString::fromUtf16(polozka));
+        return seznam;
+    }();
     return kodovani;
 }
 
@@ -99,9 +101,9 @@ void TTextFileDialog::PridejRadekKodovani() {
 }
 
 bool TTextFileDialog::Execute() {
-    cbKodovani_->setCurrentIndex(encodingIndex_);
-    if (!fileName_.isEmpty())
-        selectFile(CitelnaCesta(fileName_));
+    cbKodovani_->setCurrentIndex(stav_.EncodingIndex());
+    if (!stav_.FileName().empty())
+        selectFile(CitelnaCesta(FileName()));
     return exec() == QDialog::Accepted;
 }
 
@@ -111,14 +113,15 @@ void TTextFileDialog::done(int vysledek) {
     if (auto* pole = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         pole != nullptr && pole->completer() != nullptr)
         pole->completer()->popup()->hide();
-    encodingIndex_ = cbKodovani_->currentIndex();
+    stav_.Zavreno(cbKodovani_->currentIndex());
     if (vysledek == QDialog::Accepted)
         Potvrzeno(selectedFiles());
     QFileDialog::done(vysledek);
 }
 
 void TTextFileDialog::Potvrzeno(const QStringList& soubory) {
-    fileName_ = soubory.value(0);
+    if (!soubory.isEmpty())
+        stav_.Potvrzeno({soubory.first().toStdU16String()});
 }
 
 TOpenTextFileDialog::TOpenTextFileDialog(QWidget* parent)

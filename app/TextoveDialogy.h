@@ -4,6 +4,8 @@
 // "Encoding:" row. The encoding picked there is only remembered per dialog, never used: files
 // are always read and written in the process code page.
 
+#include "support/StavTextovehoDialogu.h"
+
 #include <QFileDialog>
 #include <QStringList>
 
@@ -26,9 +28,9 @@ public:
     // Shows the dialog modally over its parent, proposing FileName(); true when confirmed.
     bool Execute();
     // The last confirmed result; empty until the first confirmation.
-    QString FileName() const { return fileName_; }
+    QString FileName() const { return QString::fromStdU16String(stav_.FileName()); }
     // 0..5 into Encodings(); kept whenever the dialog closes, confirmed or not.
-    int EncodingIndex() const { return encodingIndex_; }
+    int EncodingIndex() const { return stav_.EncodingIndex(); }
 
 protected:
     TTextFileDialog(QWidget* parent, AcceptMode rezim);
@@ -41,8 +43,7 @@ private:
 
     QLabel* lblKodovani_ = nullptr;
     QComboBox* cbKodovani_ = nullptr;
-    QString fileName_;
-    int encodingIndex_ = 0;
+    TStavTextovehoDialogu stav_;
 };
 
 // Chooses one or more existing files; a name that does not exist is refused inside the dialog.

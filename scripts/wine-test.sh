@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine64, as CTest's cross-compiling emulator:
-#   wine-test.sh PREFIX WINE64 PROGRAM.exe [ARGUMENT...]
+#   wine-test.sh PREFIX WINE64 [PROGRAM.exe [ARGUMENT...]]
 # Every run of one build folder shares the Wine prefix PREFIX, made by the first run (later ones
 # wait for it): a prefix takes seconds to make, and the tests can share one as they could share
-# a Windows machine, each writing only registry keys and files of its own. No display is used.
+# a Windows machine, each writing only registry keys and files of its own. No display is used,
+# unless VANTREL_WINE_DISPLAY names one.
 set -euo pipefail
 
 prefix=$1
@@ -28,6 +29,9 @@ flock 9
 if [[ ! -e $prefix/.hotovo ]]; then
     rm -rf "$prefix"
     "$wine" wineboot -i >/dev/null 2>&1
+    # A program that crashes ends with its report on standard error; no dialog waits for a click.
+    "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
     # The server that made the prefix leaves with the default delay; ours comes after it.
     "$server" -w
     touch "$prefix/.hotovo"
@@ -35,6 +39,13 @@ fi
 "$server" -p60 2>/dev/null || true
 flock -u 9
 exec 9>&-
+# Without a program, only the prefix is made.
+(($# > 0)) || exit 0
+
+# Tests that open windows, on the X server that wine-gui-test.sh started for them.
+if [[ -n ${VANTREL_WINE_DISPLAY:-} ]]; then
+    export DISPLAY=$VANTREL_WINE_DISPLAY
+fi
 
 # The programs write text mode (CR LF); GoogleTest's list of tests is read as lines by CMake.
 for argument in "$@"; do

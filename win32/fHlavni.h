@@ -10,6 +10,7 @@
 #include "win32/Pismo.h"
 #include "win32/SeznamSouboru.h"
 #include "win32/StavovyRadek.h"
+#include "win32/TextoveDialogy.h"
 
 #include <memory>
 #include <string>
@@ -102,6 +103,8 @@ private:
     TSeznamSouboru seznam_;
     TStavovyRadek stav_;
     std::vector<std::unique_ptr<TKomponenta>> komponenty_;
+    TOpenTextFileDialog OpenTextFileDialog1;
+    TSaveTextFileDialog SaveTextFileDialog1;
     TSeznamObrazku imlMenu_, imlSoubory_;
     TPismo pismo_;
     UINT dpi_ = 96;

@@ -56,13 +56,17 @@ void THlavniForm::NastavZpravu(const std::u16string& zacatek, const std::u16stri
 }
 
 bool THlavniForm::VyberVstupy(std::vector<std::u16string>& soubory) {
-    (void)soubory;
-    return false;
+    if (!OpenTextFileDialog1.Execute(Handle()))
+        return false;
+    soubory = OpenTextFileDialog1.Files();
+    return true;
 }
 
 bool THlavniForm::VyberVystup(std::u16string& soubor) {
-    (void)soubor;
-    return false;
+    if (!SaveTextFileDialog1.Execute(Handle()))
+        return false;
+    soubor = SaveTextFileDialog1.FileName();
+    return true;
 }
 
 bool THlavniForm::VyberJazyk(const TJazykXML& jazyk, std::u16string& kod, int& pozice) {

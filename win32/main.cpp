@@ -5,7 +5,7 @@
 #include "platforma/KodovaStranka.h"
 #include "support/SoubUtility.h"
 #include "win32/HlaseniWin32.h"
-#include "win32/MsxmlJazyk.h"
+#include "win32/Msxml.h"
 #include "win32/fHlavni.h"
 #include "win32/fJazyk.h"
 #include "win32/fOAplikaci.h"
@@ -27,6 +27,7 @@ int Spust(int pokaz) {
     TSluzby sluzby;
     vantrel::TSouborJazyka souborJazyka(vantrel::NactiJazykMsxml);
     vantrel::okna::THlavniForm hlavniForm(sluzby.Jazyk, sluzby.Hlaseni, souborJazyka);
+    sluzby.Hlaseni.NastavHlavniOkno(hlavniForm.Handle());
     vantrel::okna::TJazykForm jazykForm(sluzby.Hlaseni, hlavniForm.Handle());
     vantrel::okna::TOAplikaciForm oAplikaciForm(sluzby.Hlaseni, hlavniForm.Handle());
     hlavniForm.NastavOkna(&oAplikaciForm, &jazykForm);
