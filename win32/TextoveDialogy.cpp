@@ -2,6 +2,11 @@
 
 #include "win32/TextoveDialogyId.h"
 
+// clang-format off
+// The dialog headers build on windows.h, which sorting would place after them.
+#include <windows.h>
+// clang-format on
+
 #include <algorithm>
 #include <cderr.h>
 #include <commdlg.h>
@@ -9,7 +14,6 @@
 #include <cwchar>
 #include <dlgs.h>
 #include <stdexcept>
-#include <windows.h>
 
 namespace vantrel {
 
