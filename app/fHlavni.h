@@ -2,7 +2,7 @@
 
 #include "app/PanelStavu.h"
 #include "app/Umisteni.h"
-#include "lang/XmlDokument.h"
+#include "lang/SouborJazyka.h"
 
 #include <QIcon>
 #include <QList>
@@ -63,7 +63,7 @@ public:
     TPanelStavu* StatusPanel1 = nullptr;
     TOpenTextFileDialog* OpenTextFileDialog1 = nullptr;
     TSaveTextFileDialog* SaveTextFileDialog1 = nullptr;
-    TXmlDokument xdcJazyk;
+    TSouborJazyka xdcJazyk;
     QList<QIcon> imlMenu;
     QList<QIcon> imlSoubory;
 
