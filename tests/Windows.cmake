@@ -14,7 +14,7 @@ function(vantrel_test name)
     endif()
 endfunction()
 
-foreach(dir platforma textfile)
+foreach(dir platforma textfile lang)
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()
