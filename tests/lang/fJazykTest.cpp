@@ -81,7 +81,7 @@ qint64 KlicIkony(const QIcon& ikona) {
     return ikona.isNull() ? 0 : ikona.cacheKey();
 }
 
-TEST(JazykForm, VzhledPoVytvoreni) {
+TEST(JazykForm, LooksAsDesignedWhenCreated) {
     TJazykForm form;
     EXPECT_EQ(form.objectName(), "JazykForm");
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Výběr jazyka aplikace"));
@@ -135,7 +135,7 @@ TEST(JazykForm, VzhledPoVytvoreni) {
         EXPECT_FALSE(vlajka.pixmap(16, 16).isNull());
 }
 
-TEST(JazykForm, OkNasledujeVyber) {
+TEST(JazykForm, OkFollowsTheSelection) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}), QStringLiteral("XX"));
     NactiJazyky(j.jazyk, form.livJazyk(), form.ilVlajky());
@@ -147,7 +147,7 @@ TEST(JazykForm, OkNasledujeVyber) {
     EXPECT_FALSE(form.Volba().has_value());
 }
 
-TEST(JazykForm, PredvybranyJazykPotvrzenyOK) {
+TEST(JazykForm, ThePreselectedLanguageIsConfirmedWithOk) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}));
     bool okPovoleno = false;
@@ -165,7 +165,7 @@ TEST(JazykForm, PredvybranyJazykPotvrzenyOK) {
     EXPECT_EQ(j.jazyk.KodJazyka, u"CZ");
 }
 
-TEST(JazykForm, DruhyJazykVybranyMysi) {
+TEST(JazykForm, AnotherLanguageIsChosenWithTheMouse) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}));
     const auto volba = Vyber(form, j.jazyk, [](TJazykForm& f) {
@@ -183,7 +183,7 @@ TEST(JazykForm, DruhyJazykVybranyMysi) {
               KlicIkony(form.ilVlajky().at(1)));
 }
 
-TEST(JazykForm, ZavreniBezOKNicNevraci) {
+TEST(JazykForm, ClosingWithoutOkChoosesNothing) {
     const std::pair<const char*, std::function<void(TJazykForm&)>> zpusoby[] = {
         {"Storno", [](TJazykForm& f) { QTest::mouseClick(&f.btnStorno(), Qt::LeftButton); }},
         {"Escape", [](TJazykForm& f) { Klavesa(f, Qt::Key_Escape); }},
@@ -210,7 +210,7 @@ TEST(JazykForm, ZavreniBezOKNicNevraci) {
     }
 }
 
-TEST(JazykForm, PredvyberBezOhleduNaVelikostPismen) {
+TEST(JazykForm, ThePreselectionIgnoresLetterCase) {
     struct Pripad {
         const char* kod;
         int predvybrany; // -1: none
@@ -239,7 +239,7 @@ TEST(JazykForm, PredvyberBezOhleduNaVelikostPismen) {
     }
 }
 
-TEST(JazykForm, VlajkaPodleIndexuPozicepodleRadku) {
+TEST(JazykForm, TheFlagFollowsTheIndexThePositionFollowsTheRow) {
     TJazykForm form;
     // Not in the order of the flags; a comment between two languages is no row.
     Jazyky j(Dokument({{"SK", "2"}, {"ES", "5"}, {"CZ", "0"}}, "<!-- poznámka -->"),
@@ -258,7 +258,7 @@ TEST(JazykForm, VlajkaPodleIndexuPozicepodleRadku) {
     }
 }
 
-TEST(JazykForm, SedmyJazykBezVlajky) {
+TEST(JazykForm, ASeventhLanguageHasNoFlag) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"},
                        {"EN", "1"},
@@ -279,7 +279,7 @@ TEST(JazykForm, SedmyJazykBezVlajky) {
     EXPECT_TRUE(form.livJazyk().topLevelItem(7)->icon(0).isNull());
 }
 
-TEST(JazykForm, BezDokumentuZaviraJenStorno) {
+TEST(JazykForm, WithoutADocumentOnlyStornoCloses) {
     TJazykForm form;
     TJazykXML jazyk;
     bool okPovoleno = true;
@@ -299,7 +299,7 @@ TEST(JazykForm, BezDokumentuZaviraJenStorno) {
     EXPECT_TRUE(otevrenoPoEnteru);
 }
 
-TEST(JazykForm, RadkyZPredchozihoOtevreniNezustanou) {
+TEST(JazykForm, RowsOfAnEarlierOpeningDoNotStay) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}));
     Vyber(form, j.jazyk, [](TJazykForm& f) { f.reject(); });
@@ -313,7 +313,7 @@ TEST(JazykForm, RadkyZPredchozihoOtevreniNezustanou) {
     EXPECT_FALSE(okPovoleno);
 }
 
-TEST(JazykForm, ChybaSouboruDialogNezobrazi) {
+TEST(JazykForm, AFaultyFileShowsNoDialog) {
     const char* vadne[] = {
         ("<vtrl><JAZYKY><CZ index=\"0\"><a>1</a><b>2</b><c>3</c></CZ>"
          "<EN index=\"x\"><a>1</a><b>2</b><c>3</c></EN></JAZYKY></vtrl>"),
@@ -335,7 +335,7 @@ TEST(JazykForm, ChybaSouboruDialogNezobrazi) {
     }
 }
 
-TEST(JazykForm, Preklad) {
+TEST(JazykForm, ItsTitleColumnsAndButtonsAreTranslated) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}}), QStringLiteral("EN"));
     PrelozFormular(j.jazyk, form);
@@ -388,7 +388,7 @@ TEST(JazykForm, ItsCaptionsShowWholeAtAnyTextSize) {
     }
 }
 
-TEST(JazykForm, VystredenNadRodicem) {
+TEST(JazykForm, IsCentredOverItsParent) {
     QWidget hlavni;
     hlavni.setGeometry(100, 120, 800, 600);
     hlavni.show();
