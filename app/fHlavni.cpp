@@ -58,6 +58,7 @@ QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// A lookup with the texts of this window's tables.
 QString Preklad(const TJazykXML& jazyk, const char* sekce, const char* klic, const char* vychozi) {
     return QString::fromStdU16String(jazyk.Preklad(QString::fromLatin1(sekce).toStdU16String(),
                                                    QString::fromLatin1(klic).toStdU16String(),

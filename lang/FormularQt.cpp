@@ -108,12 +108,13 @@ public:
         }
     }
     std::u16string TitulekStranky() const override {
-        QTabWidget* zalozky = ZalozkyStranky(static_cast<QWidget*>(&o_));
-        return zalozky->tabText(zalozky->indexOf(static_cast<QWidget*>(&o_))).toStdU16String();
+        QTabWidget* zalozky = Zalozky();
+        return zalozky ? zalozky->tabText(zalozky->indexOf(Widget())).toStdU16String()
+                       : std::u16string();
     }
     void NastavTitulekStranky(const std::u16string& titulek) override {
-        QTabWidget* zalozky = ZalozkyStranky(static_cast<QWidget*>(&o_));
-        zalozky->setTabText(zalozky->indexOf(static_cast<QWidget*>(&o_)), Q(titulek));
+        if (QTabWidget* zalozky = Zalozky())
+            zalozky->setTabText(zalozky->indexOf(Widget()), Q(titulek));
     }
 
     std::u16string Hint() const override { return vantrel::Hint(&o_).toStdU16String(); }
@@ -150,6 +151,8 @@ public:
 
 private:
     QTreeWidget* Seznam() const { return qobject_cast<QTreeWidget*>(&o_); }
+    QWidget* Widget() const { return qobject_cast<QWidget*>(&o_); }
+    QTabWidget* Zalozky() const { return Widget() ? ZalozkyStranky(Widget()) : nullptr; }
 
     QObject& o_;
 };
