@@ -23,7 +23,7 @@ function(vantrel_test name)
     endif()
 endfunction()
 
-foreach(dir platforma textfile support pravidla cli)
+foreach(dir platforma textfile support lang pravidla cli)
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()
