@@ -9,6 +9,7 @@
 #include "lang/XmlDokument.h"
 #include "lang/Znacky.h"
 #include "lang/fJazyk.h"
+#include "pravidla/PopiskyAkci.h"
 #include "support/MeritkoQt.h"
 #include "support/NavratFokusu.h"
 #include "support/Obrazky.h"
@@ -173,13 +174,9 @@ void THlavniForm::vytvorAkce() {
 void THlavniForm::obnovPopiskyAkci() {
     for (const TPopisAkce& popis : vantrel::Akce) {
         QAction* akce = Akce(popis.akce);
-        const QString kratky = KratkyHint(Hint(akce));
-        const QString zkratka = akce->shortcut().toString(QKeySequence::PortableText);
-        akce->setToolTip(
-            TextTipu(zkratka.isEmpty() ? kratky : QStringLiteral("%1 (%2)").arg(kratky, zkratka)));
+        akce->setToolTip(TextTipu(Utf16(TipAkce(Hint(akce).toStdU16String(), popis.zkratka))));
         akce->setStatusTip(DlouhyHint(Hint(akce)));
-        akce->setIconText(akce->text() == Utf16(popis.titulek) ? Utf16(popis.naListe)
-                                                               : akce->text());
+        akce->setIconText(Utf16(TitulekNaListe(popis, akce->text().toStdU16String())));
     }
     zmerListu();
 }

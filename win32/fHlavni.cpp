@@ -1,6 +1,5 @@
 #include "win32/fHlavni.h"
 
-#include "platforma/FaktaSouboru.h"
 #include "platforma/Registr.h"
 #include "win32/ChybaAplikace.h"
 #include "win32/Dpi.h"
@@ -230,13 +229,7 @@ void THlavniForm::Zobraz(int pokaz) {
 }
 
 void THlavniForm::FormShow() {
-    std::u16string cesta = cestaJazyka_;
-    if (cesta.empty()) {
-        const std::u16string program = platforma::CestaProgramu();
-        const std::size_t lomitko = program.find_last_of(u"\\/");
-        cesta = program.substr(0, lomitko == std::u16string::npos ? 0 : lomitko + 1) + u"vtrl.xml";
-    }
-    okno_.FormShow(cesta);
+    okno_.FormShow(cestaJazyka_.empty() ? CestaJazykaUProgramu() : cestaJazyka_);
 }
 
 void THlavniForm::NastavTitulek(const std::u16string& titulek) {
@@ -286,8 +279,10 @@ LRESULT THlavniForm::Zprava(UINT zprava, WPARAM w, LPARAM l) {
         const int akce = LOWORD(w) - TLista::PrvniPrikaz;
         if (akce >= 0 && akce < PocetAkci) {
             // A shortcut of a disabled action does nothing, as its button does.
-            if (akce_[static_cast<std::size_t>(akce)].povolena)
-                okno_.Proved(static_cast<TAkce>(akce));
+            if (akce_[static_cast<std::size_t>(akce)].povolena) {
+                Chranene(hlaseni_, [&] { okno_.Proved(static_cast<TAkce>(akce)); });
+                okno_.PoAkci();
+            }
             return 0;
         }
         break;
