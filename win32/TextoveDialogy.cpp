@@ -2,14 +2,18 @@
 
 #include "win32/TextoveDialogyId.h"
 
-#include <algorithm>
+// The common dialogs' headers need windows.h before them.
+// clang-format off
+#include <windows.h>
 #include <cderr.h>
 #include <commdlg.h>
+#include <dlgs.h>
+// clang-format on
+
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
-#include <dlgs.h>
 #include <stdexcept>
-#include <windows.h>
 
 namespace vantrel {
 
