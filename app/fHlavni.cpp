@@ -5,6 +5,9 @@
 #include "app/RadekSouboru.h"
 #include "app/Sluzby.h"
 #include "app/TextoveDialogy.h"
+#include "lang/FormularQt.h"
+#include "lang/XmlDokument.h"
+#include "lang/Znacky.h"
 #include "pravidla/Umisteni.h"
 #include "lang/fJazyk.h"
 #include "platforma/FaktaSouboru.h"
@@ -57,6 +60,13 @@ QString Utf8(const char* text) {
 
 QString Utf16(const std::u16string& text) {
     return QString::fromStdU16String(text);
+}
+
+// A lookup with the texts of this window's tables.
+QString Preklad(const TJazykXML& jazyk, const char* sekce, const char* klic, const char* vychozi) {
+    return QString::fromStdU16String(jazyk.Preklad(QString::fromLatin1(sekce).toStdU16String(),
+                                                   QString::fromLatin1(klic).toStdU16String(),
+                                                   Utf8(vychozi).toStdU16String()));
 }
 
 // What a screen reader calls the parts of the main window that show no caption of their own,
@@ -120,7 +130,8 @@ const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
 };
 
 THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent)
-    : QMainWindow(parent), sluzby_(sluzby), meritko_(MeritkoNavrhu(font())) {
+    : QMainWindow(parent), xdcJazyk(ParserJazyka()), sluzby_(sluzby),
+      meritko_(MeritkoNavrhu(font())) {
     setObjectName(QStringLiteral("HlavniForm"));
     sluzby_.Hlaseni.NastavHlavniOkno(this);
     qApp->installEventFilter(new TNavratFokusu(this));
@@ -344,7 +355,8 @@ void THlavniForm::FormCreate() {
         TRegistr registr;
         if (registr.OpenKey(TRegistr::KlicVantrel, false)) {
             if (registr.ValueExists(HodnotaJazyk))
-                sluzby_.Jazyk.KodJazyka = QString::fromStdString(registr.ReadString(HodnotaJazyk));
+                sluzby_.Jazyk.KodJazyka =
+                    QString::fromStdString(registr.ReadString(HodnotaJazyk)).toStdU16String();
             if (registr.ValueExists(HodnotaIndexObrazku))
                 NastavIndexObrazkuJazyka(registr.ReadInteger(HodnotaIndexObrazku));
             if (registr.ValueExists(HodnotaMaximalni) &&
@@ -402,7 +414,8 @@ void THlavniForm::FormClose() {
         TRegistr registr;
         if (!registr.OpenKey(TRegistr::KlicVantrel, true))
             throw EChybaRegistru("Failed to set data for '" + std::string(HodnotaJazyk) + "'");
-        registr.WriteString(HodnotaJazyk, sluzby_.Jazyk.KodJazyka.toStdString());
+        registr.WriteString(HodnotaJazyk,
+                            QString::fromStdU16String(sluzby_.Jazyk.KodJazyka).toStdString());
         registr.WriteInteger(HodnotaIndexObrazku, indexObrazkuJazyka_);
         if (isMaximized()) {
             registr.WriteInteger(HodnotaMaximalni, 1);
@@ -434,15 +447,12 @@ void THlavniForm::NastavJazyk() {
             program = QCoreApplication::applicationFilePath();
         cesta = QFileInfo(program).absolutePath() + QStringLiteral("/vtrl.xml");
     }
-    xdcJazyk.NastavSoubor(cesta);
+    xdcJazyk.NastavSoubor(cesta.toStdU16String());
     if (QFileInfo::exists(cesta)) {
         xdcJazyk.Otevri();
         sluzby_.Jazyk.Dokument = xdcJazyk.Dokument();
         for (const convar::TZpravovyText& text : convar::ZpravoveTexty)
-            *text.text =
-                sluzby_.Jazyk
-                    .Preklad(QStringLiteral("Obecne"), Utf16(text.klic), Utf16(text.vychozi))
-                    .toStdU16String();
+            *text.text = sluzby_.Jazyk.Preklad(u"Obecne", text.klic, text.vychozi);
         prelozOkna();
         prelozPristupnost(true);
     } else {
@@ -455,24 +465,22 @@ void THlavniForm::NastavJazyk() {
 // translation stops half way.
 void THlavniForm::prelozOkna() {
     try {
-        sluzby_.Jazyk.PrelozFormular(*this);
+        PrelozFormular(sluzby_.Jazyk, *this);
     } catch (...) {
         obnovPopiskyAkci();
         throw;
     }
     obnovPopiskyAkci();
     if (oAplikaciForm_ != nullptr)
-        sluzby_.Jazyk.PrelozFormular(*oAplikaciForm_);
+        PrelozFormular(sluzby_.Jazyk, *oAplikaciForm_);
     if (jazykForm_ != nullptr)
-        sluzby_.Jazyk.PrelozFormular(*jazykForm_);
+        PrelozFormular(sluzby_.Jazyk, *jazykForm_);
 }
 
 // The accessible names from the language file in its current language, or the built-in ones.
 void THlavniForm::prelozPristupnost(bool zJazyka) {
     const auto text = [&](const TPristupnyText& t) {
-        return zJazyka ? sluzby_.Jazyk.Preklad(QStringLiteral("HlavniForm"),
-                                               QString::fromLatin1(t.klic), Utf8(t.vychozi))
-                       : Utf8(t.vychozi);
+        return zJazyka ? Preklad(sluzby_.Jazyk, "HlavniForm", t.klic, t.vychozi) : Utf8(t.vychozi);
     };
     livSoubory->setAccessibleName(text(NazevSeznamu));
     ActionToolBar1->setAccessibleName(text(NazevListy));

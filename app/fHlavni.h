@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/PanelStavu.h"
+#include "lang/SouborJazyka.h"
 #include "pravidla/Umisteni.h"
-#include "lang/XmlDokument.h"
 
 #include <QIcon>
 #include <QList>
@@ -63,7 +63,7 @@ public:
     TPanelStavu* StatusPanel1 = nullptr;
     TOpenTextFileDialog* OpenTextFileDialog1 = nullptr;
     TSaveTextFileDialog* SaveTextFileDialog1 = nullptr;
-    TXmlDokument xdcJazyk;
+    TSouborJazyka xdcJazyk;
     QList<QIcon> imlMenu;
     QList<QIcon> imlSoubory;
 

@@ -16,11 +16,11 @@ int main(int argc, char** argv) {
         hodiny.start();
         QString vysledek;
         try {
-            const QDomDocument dokument = vantrel::NactiDokumentJazyka(cesta);
+            const vantrel::TDokumentJazyka dokument = vantrel::NactiDokumentJazyka(cesta);
             vysledek =
-                QStringLiteral("loaded, root <%1>").arg(dokument.documentElement().tagName());
+                QStringLiteral("loaded, root <%1>").arg(QString::fromStdU16String(dokument.jmeno));
         } catch (const vantrel::EChybaJazyka& chyba) {
-            vysledek = QStringLiteral("refused: ") + chyba.Zprava();
+            vysledek = QStringLiteral("refused: ") + QString::fromUtf8(chyba.what());
             navrat = 1;
         }
         std::printf("%s: %.3f s: %s\n", argv[i], static_cast<double>(hodiny.nsecsElapsed()) / 1e9,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/ChybaJazyka.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -34,8 +36,10 @@ struct TUzelJazyka {
     };
     TDruh druh = TDruh::Jiny;
     std::u16string jmeno; // an element's qualified name ("p:CZ" or "CZ")
-    std::u16string text;  // a text node's character data
-    std::vector<std::pair<std::u16string, std::u16string>> atributy; // an element's, in order
+    // A text node's character data; a comment's text or a processing instruction's data, which a
+    // language description may hold in place of an element.
+    std::u16string text;
+    std::vector<std::pair<std::u16string, std::u16string>> atributy; // an element's, names unique
     std::vector<TUzelJazyka> deti;
 };
 

@@ -1,256 +1,258 @@
 #include "lang/JazykyXML.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDomDocument>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStackedWidget>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QTreeWidget>
+#include "lang/VelikostPismen.h"
+#include "platforma/Utf8.h"
+
+#include <climits>
 
 namespace vantrel {
 
 namespace {
 
-const QLatin1Char Oddelovac('|');
+constexpr char16_t Oddelovac = u'|';
+
+using TDruh = TUzelJazyka::TDruh;
 
 // First child element whose qualified name or local name (the part after a prefix) is `jmeno`.
-QDomElement Dite(const QDomNode& rodic, const QString& jmeno) {
-    if (jmeno.isEmpty())
-        return {};
-    for (QDomNode n = rodic.firstChild(); !n.isNull(); n = n.nextSibling()) {
-        if (!n.isElement())
+const TUzelJazyka* Dite(const TUzelJazyka& rodic, const std::u16string& jmeno) {
+    if (jmeno.empty())
+        return nullptr;
+    for (const TUzelJazyka& n : rodic.deti) {
+        if (n.druh != TDruh::Prvek)
             continue;
-        const QString q = n.nodeName();
-        if (q == jmeno)
-            return n.toElement();
-        const qsizetype dvojtecka = q.indexOf(QLatin1Char(':'));
-        if (dvojtecka >= 0 && QStringView(q).mid(dvojtecka + 1) == jmeno)
-            return n.toElement();
+        if (n.jmeno == jmeno)
+            return &n;
+        const std::size_t dvojtecka = n.jmeno.find(u':');
+        if (dvojtecka != std::u16string::npos &&
+            std::u16string_view(n.jmeno).substr(dvojtecka + 1) == jmeno)
+            return &n;
     }
-    return {};
+    return nullptr;
 }
 
 // The text of an element: its single child of character data; empty without children.
-QString TextPrvku(const QDomElement& prvek) {
-    const QDomNode prvni = prvek.firstChild();
-    if (prvni.isNull())
+std::u16string TextPrvku(const TUzelJazyka& prvek) {
+    if (prvek.deti.empty())
         return {};
-    // isText() holds for CDATA sections as well.
-    if (!prvni.nextSibling().isNull() || !prvni.isText())
-        throw EChybaJazyka(QStringLiteral("Element does not contain a single text node"));
-    return prvni.nodeValue();
+    if (prvek.deti.size() != 1 || prvek.deti.front().druh != TDruh::Text)
+        throw EChybaJazyka("Element does not contain a single text node");
+    return prvek.deti.front().text;
 }
 
-QString TextUzlu(const QDomNode& uzel) {
-    return uzel.isElement() ? TextPrvku(uzel.toElement()) : uzel.nodeValue();
+std::u16string TextUzlu(const TUzelJazyka& uzel) {
+    return uzel.druh == TDruh::Prvek ? TextPrvku(uzel) : uzel.text;
 }
 
-void SesbirejPotomky(QObject& rodic, QList<QObject*>& komponenty) {
-    for (QObject* dite : rodic.children()) {
-        // A dialog owned by the window is a window of its own, translated in its own section;
-        // a menu is a window too, but it belongs to this one.
-        auto* widget = qobject_cast<QWidget*>(dite);
-        if (widget != nullptr && widget->isWindow() && qobject_cast<QMenu*>(widget) == nullptr)
-            continue;
-        komponenty.append(dite);
-        SesbirejPotomky(*dite, komponenty);
+const std::u16string* Atribut(const TUzelJazyka& prvek, std::u16string_view jmeno) {
+    for (const auto& [nazev, hodnota] : prvek.atributy) {
+        if (nazev == jmeno)
+            return &hodnota;
     }
+    return nullptr;
 }
 
-QTabWidget* ZalozkyStranky(QWidget* w) {
-    auto* zasobnik = qobject_cast<QStackedWidget*>(w->parentWidget());
-    if (!zasobnik)
-        return nullptr;
-    auto* zalozky = qobject_cast<QTabWidget*>(zasobnik->parentWidget());
-    return zalozky && zalozky->indexOf(w) >= 0 ? zalozky : nullptr;
+bool JeMezera(char16_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
 }
 
-bool JeZaskrtavaciSeznam(const QListWidget& seznam) {
-    const QVariant urceno = seznam.property("CheckList");
-    if (urceno.isValid())
-        return urceno.toBool();
-    if (seznam.count() == 0)
+// A whole number in decimal with an optional sign, spaces around it allowed.
+bool CeleCislo(std::u16string_view text, int& cislo) {
+    while (!text.empty() && JeMezera(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && JeMezera(text.back()))
+        text.remove_suffix(1);
+    const bool zaporne = !text.empty() && text.front() == u'-';
+    if (!text.empty() && (text.front() == u'-' || text.front() == u'+'))
+        text.remove_prefix(1);
+    if (text.empty())
         return false;
-    for (int i = 0; i < seznam.count(); ++i) {
-        // Items are user-checkable by default; only those with a check state show a box.
-        if (!seznam.item(i)->data(Qt::CheckStateRole).isValid())
+    long long hodnota = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        hodnota = hodnota * 10 + (c - u'0');
+        if (hodnota > static_cast<long long>(INT_MAX) + 1)
             return false;
     }
+    if (zaporne)
+        hodnota = -hodnota;
+    if (hodnota > INT_MAX)
+        return false;
+    cislo = static_cast<int>(hodnota);
     return true;
 }
 
 } // namespace
 
+std::u16string KratkyHint(const std::u16string& hint) {
+    return hint.substr(0, hint.find(Oddelovac));
+}
+
+std::u16string DlouhyHint(const std::u16string& hint) {
+    const std::size_t i = hint.find(Oddelovac);
+    return i == std::u16string::npos ? hint : hint.substr(i + 1);
+}
+
 bool TJazykXML::MaDokument() const {
-    return Dokument && !Dokument->isNull();
+    return Dokument != nullptr && Dokument->druh == TDruh::Prvek;
 }
 
-QString TJazykXML::Preklad(const QString& sekce, const QString& klic,
-                           const QString& vychozi) const {
+std::u16string TJazykXML::Preklad(const std::u16string& sekce, const std::u16string& klic,
+                                  const std::u16string& vychozi) const {
     if (!MaDokument())
         return vychozi;
-    const QDomElement oddil = Dite(Dokument->documentElement(), sekce);
-    if (oddil.isNull())
+    const TUzelJazyka* oddil = Dite(*Dokument, sekce);
+    const TUzelJazyka* polozka = oddil ? Dite(*oddil, klic) : nullptr;
+    const TUzelJazyka* jazyk = polozka ? Dite(*polozka, KodJazyka) : nullptr;
+    if (jazyk == nullptr)
         return vychozi;
-    const QDomElement polozka = Dite(oddil, klic);
-    if (polozka.isNull())
-        return vychozi;
-    const QDomElement jazyk = Dite(polozka, KodJazyka);
-    if (jazyk.isNull())
-        return vychozi;
-    const QString text = TextPrvku(jazyk);
-    return text.isEmpty() ? vychozi : text;
+    std::u16string text = TextPrvku(*jazyk);
+    return text.empty() ? vychozi : text;
 }
 
-void TJazykXML::HintA(const QString& sekce, QObject& komponenta) const {
-    const QString hint = Hint(&komponenta);
-    if (hint.isEmpty())
+// Hint rule A: the translated hint becomes the tooltip, or the long hint alone where the
+// component shows no tooltips.
+void TJazykXML::HintA(const std::u16string& sekce, TKomponenta& k) const {
+    const std::u16string hint = k.Hint();
+    if (hint.empty())
         return;
-    const QString t = Preklad(sekce, komponenta.objectName() + QStringLiteral("-H"), hint);
-    NastavHint(&komponenta, ZobrazHint(&komponenta) ? t + Oddelovac : Oddelovac + t);
+    const std::u16string t = Preklad(sekce, k.Jmeno() + u"-H", hint);
+    k.NastavHint(k.ZobrazHint() ? t + Oddelovac : Oddelovac + t);
 }
 
-void TJazykXML::HintL(const QString& sekce, const QString& klic, QObject& komponenta) const {
-    const QString hint = Hint(&komponenta);
-    if (hint.isEmpty())
+// Hint rule L: the translated hint becomes the long hint, under the given key.
+void TJazykXML::HintL(const std::u16string& sekce, const std::u16string& klic,
+                      TKomponenta& k) const {
+    const std::u16string hint = k.Hint();
+    if (hint.empty())
         return;
-    NastavHint(&komponenta, Oddelovac + Preklad(sekce, klic, hint));
+    k.NastavHint(Oddelovac + Preklad(sekce, klic, hint));
 }
 
-void TJazykXML::PrelozKomponentu(const QString& s, QObject& k) const {
-    const QString n = k.objectName();
-    auto* widget = qobject_cast<QWidget*>(&k);
-    auto* menu = qobject_cast<QMenu*>(&k);
-    auto* tlacitko = qobject_cast<QPushButton*>(&k);
+void TJazykXML::Titulek(const std::u16string& sekce, TKomponenta& k) const {
+    k.NastavTitulek(Preklad(sekce, k.Jmeno(), k.Titulek()));
+}
 
-    if (widget && !menu)
+void TJazykXML::Polozky(const std::u16string& sekce, TKomponenta& k) const {
+    for (int i = 0; i < k.PocetPolozek(); ++i)
+        k.NastavPolozku(i, Preklad(sekce, k.Jmeno() + Cislo(i), k.Polozka(i)));
+}
+
+std::u16string TJazykXML::Cislo(int i) {
+    const std::string text = std::to_string(i);
+    return std::u16string(text.begin(), text.end());
+}
+
+// Each kind of the component in turn, each starting from what the ones before left.
+void TJazykXML::PrelozKomponentu(const std::u16string& s, TKomponenta& k) const {
+    const unsigned d = k.Druhy();
+    const std::u16string n = k.Jmeno();
+    if (d & dkVizualni)
         HintA(s, k);
-    if (tlacitko) {
-        tlacitko->setText(Preklad(s, n, tlacitko->text()));
+    if (d & dkTlacitko) {
+        Titulek(s, k);
         HintA(s, k);
     }
-    if (auto* popisek = qobject_cast<QLabel*>(&k)) {
-        // Texts of the language file are character data, never markup.
-        popisek->setTextFormat(Qt::PlainText);
-        popisek->setText(Preklad(s, n, popisek->text()));
+    if (d & dkPopisek) {
+        Titulek(s, k);
         HintA(s, k);
     }
-    if (menu)
-        menu->setTitle(Preklad(s, n, menu->title()));
-    if (auto* akce = qobject_cast<QAction*>(&k)) {
-        akce->setText(Preklad(s, n, akce->text()));
-        const QString t = Preklad(s, n + QStringLiteral("-H"), Hint(akce));
-        NastavHint(akce, t.endsWith(Oddelovac) ? t : akce->text() + Oddelovac + t);
+    if (d & dkPolozkaMenu)
+        Titulek(s, k);
+    if (d & dkAkce) {
+        Titulek(s, k);
+        const std::u16string t = Preklad(s, n + u"-H", k.Hint());
+        k.NastavHint(!t.empty() && t.back() == Oddelovac ? t : k.Titulek() + Oddelovac + t);
     }
-    if (auto* skupina = qobject_cast<QGroupBox*>(&k))
-        skupina->setTitle(Preklad(s, n, skupina->title()));
-    if (widget) {
-        if (QTabWidget* zalozky = ZalozkyStranky(widget)) {
-            const int i = zalozky->indexOf(widget);
-            zalozky->setTabText(i, Preklad(s, n, zalozky->tabText(i)));
-        }
-    }
-    if (auto* seznam = qobject_cast<QTreeWidget*>(&k)) {
+    if (d & dkSkupina)
+        Titulek(s, k);
+    if (d & dkStranka)
+        k.NastavTitulekStranky(Preklad(s, n, k.TitulekStranky()));
+    if (d & dkSeznam) {
         HintL(s, n, k);
-        QTreeWidgetItem* hlavicka = seznam->headerItem();
-        for (int i = 0; i < seznam->columnCount(); ++i) {
-            if (ZnackaSloupce(seznam, i) == ZnackaPreklad)
-                hlavicka->setText(i, Preklad(s, n + QString::number(i), hlavicka->text(i)));
+        for (int i = 0; i < k.PocetSloupcu(); ++i) {
+            if (k.ZnackaSloupce(i) == ZnackaPreklad)
+                k.NastavSloupec(i, Preklad(s, n + Cislo(i), k.Sloupec(i)));
         }
     }
-    if (auto* nastroj = qobject_cast<QToolButton*>(&k); nastroj && nastroj->autoRaise()) {
-        nastroj->setText(Preklad(s, n, nastroj->text()));
+    if (d & dkNastrojoveTlacitko) {
+        Titulek(s, k);
         HintA(s, k);
     }
-    if (auto* zaskrtavatko = qobject_cast<QCheckBox*>(&k))
-        zaskrtavatko->setText(Preklad(s, n, zaskrtavatko->text()));
-    if (auto* kombo = qobject_cast<QComboBox*>(&k)) {
-        for (int i = 0; i < kombo->count(); ++i)
-            kombo->setItemText(i, Preklad(s, n + QString::number(i), kombo->itemText(i)));
-    }
-    if (auto* prepinac = qobject_cast<QRadioButton*>(&k))
-        prepinac->setText(Preklad(s, n, prepinac->text()));
-    if (auto* seznam = qobject_cast<QListWidget*>(&k); seznam && JeZaskrtavaciSeznam(*seznam)) {
+    if (d & dkSkupinaPrepinacu) {
+        Titulek(s, k);
         HintA(s, k);
-        for (int i = 0; i < seznam->count(); ++i) {
-            QListWidgetItem* polozka = seznam->item(i);
-            polozka->setText(Preklad(s, n + QString::number(i), polozka->text()));
-        }
+        Polozky(s, k);
     }
-    if (tlacitko && !tlacitko->icon().isNull()) {
-        tlacitko->setText(Preklad(s, n, tlacitko->text()));
+    if (d & dkZaskrtavatko)
+        Titulek(s, k);
+    if (d & dkPanel)
+        Titulek(s, k);
+    if (d & dkKombo)
+        Polozky(s, k);
+    if (d & dkEditorHodnot) {
+        HintL(s, n + u"-H", k);
+        k.NastavTitulekKlicu(Preklad(s, n + u"-K", k.TitulekKlicu()));
+        k.NastavTitulekHodnot(Preklad(s, n + u"-V", k.TitulekHodnot()));
+        Polozky(s, k);
+    }
+    if (d & dkPrepinac)
+        Titulek(s, k);
+    if (d & dkZaskrtavaciSeznam) {
+        HintA(s, k);
+        Polozky(s, k);
+    }
+    if (d & dkTlacitkoSObrazkem) {
+        Titulek(s, k);
         HintA(s, k);
     }
 }
 
-void TJazykXML::PrelozFormular(QWidget& okno) const {
+void TJazykXML::PrelozFormular(TFormular& okno) const {
     if (!MaDokument())
         return;
-    const QString sekce = okno.objectName();
-    if (Znacka(&okno) == ZnackaPreklad)
-        okno.setWindowTitle(Preklad(sekce, sekce, okno.windowTitle()));
-
-    // Collected first so that a component's translation cannot disturb the walk.
-    QList<QObject*> komponenty;
-    SesbirejPotomky(okno, komponenty);
-    for (QObject* k : komponenty) {
-        if (!k->objectName().isEmpty() && Znacka(k) == ZnackaPreklad)
+    const std::u16string sekce = okno.Jmeno();
+    if (okno.Znacka() == ZnackaPreklad)
+        okno.NastavTitulek(Preklad(sekce, sekce, okno.Titulek()));
+    for (TKomponenta* k : okno.Komponenty()) {
+        if (k->Znacka() == ZnackaPreklad)
             PrelozKomponentu(sekce, *k);
     }
 }
 
-void TJazykXML::NactiJazyky(QTreeWidget& seznam, const QList<QIcon>& vlajky) const {
-    // Deselect explicitly, so the selection handler sees the old row go (OK disabled).
-    seznam.clearSelection();
-    seznam.clear();
+void TJazykXML::NactiJazyky(TSeznamJazyku& seznam) const {
+    seznam.Vymaz();
     if (!MaDokument())
         return;
-    const QDomElement jazyky = Dite(Dokument->documentElement(), QStringLiteral("JAZYKY"));
-    if (jazyky.isNull())
+    const TUzelJazyka* jazyky = Dite(*Dokument, u"JAZYKY");
+    if (jazyky == nullptr)
         return;
 
-    for (QDomNode n = jazyky.firstChild(); !n.isNull(); n = n.nextSibling()) {
-        if (!n.isElement())
+    std::vector<const std::u16string*> kody;
+    for (const TUzelJazyka& popis : jazyky->deti) {
+        if (popis.druh != TDruh::Prvek)
             continue;
-        const QDomElement popis = n.toElement();
-        const QString kod = popis.nodeName();
-        const QDomNodeList deti = popis.childNodes();
-        if (deti.size() < 3)
-            throw EChybaJazyka(
-                QStringLiteral("Language '%1' has fewer than three child nodes").arg(kod));
-        QStringList texty{kod};
-        for (int i = 0; i < 3; ++i)
-            texty.append(TextUzlu(deti.at(i)));
-        if (!popis.hasAttribute(QStringLiteral("index")))
-            throw EChybaJazyka(QStringLiteral("Language '%1' has no attribute 'index'").arg(kod));
-        const QString hodnota = popis.attribute(QStringLiteral("index"));
-        bool ok = false;
-        const int index = hodnota.trimmed().toInt(&ok, 10);
-        if (!ok)
-            throw EChybaJazyka(QStringLiteral("'%1' is not a valid integer value (attribute "
-                                              "'index' of language '%2')")
-                                   .arg(hodnota, kod));
-
-        auto* radek = new QTreeWidgetItem(texty);
-        radek->setData(0, RoleIndexVlajky, index);
-        if (index >= 0 && index < vlajky.size())
-            radek->setIcon(0, vlajky.at(index));
-        seznam.addTopLevelItem(radek);
+        const std::string kod = KodujUtf8(popis.jmeno);
+        if (popis.deti.size() < 3)
+            throw EChybaJazyka("Language '" + kod + "' has fewer than three child nodes");
+        TPopisJazyka jazyk{popis.jmeno, TextUzlu(popis.deti[0]), TextUzlu(popis.deti[1]),
+                           TextUzlu(popis.deti[2])};
+        const std::u16string* index = Atribut(popis, u"index");
+        if (index == nullptr)
+            throw EChybaJazyka("Language '" + kod + "' has no attribute 'index'");
+        if (!CeleCislo(*index, jazyk.indexVlajky))
+            throw EChybaJazyka("'" + KodujUtf8(*index) +
+                               "' is not a valid integer value (attribute 'index' of language '" +
+                               kod + "')");
+        seznam.Pridej(jazyk);
+        kody.push_back(&popis.jmeno);
     }
 
-    for (int i = 0; i < seznam.topLevelItemCount(); ++i) {
-        QTreeWidgetItem* radek = seznam.topLevelItem(i);
-        if (radek->text(0).compare(KodJazyka, Qt::CaseInsensitive) == 0) {
-            seznam.setCurrentItem(radek);
-            radek->setSelected(true);
+    for (std::size_t i = 0; i < kody.size(); ++i) {
+        if (StejneAzNaVelikost(*kody[i], KodJazyka)) {
+            seznam.Vyber(static_cast<int>(i));
             break;
         }
     }

@@ -1,51 +1,39 @@
 #pragma once
 
 #include "lang/ChybaJazyka.h"
-#include "lang/XmlDokument.h"
-#include "lang/Znacky.h"
+#include "lang/DokumentJazyka.h"
+#include "lang/Komponenta.h"
 
-#include <QIcon>
-#include <QList>
-#include <QString>
-
-class QDomDocument;
-class QObject;
-class QTreeWidget;
-class QWidget;
+#include <string>
 
 namespace vantrel {
 
-// Column 0 of a row filled by NactiJazyky keeps the language's flag index (attribute "index")
-// at this role, also when no flag image exists for it.
-inline constexpr int RoleIndexVlajky = Qt::UserRole + 0x4A02;
+// One language of the language file's JAZYKY: its code (the element's name), the texts of its
+// first three child nodes, and the position of its flag (attribute "index").
+struct TPopisJazyka {
+    std::u16string kod, nazev, verze, autor;
+    int indexVlajky = 0;
+};
 
-// The localization engine: one instance for the whole run.
-//
-// Components are the window's descendants that have an objectName (widgets, actions, menus,
-// everything), visited depth-first in child order, which is their creation order for windows
-// built in code. Kinds of component and how each maps onto Qt, in the order they are applied:
-//   visual control    any QWidget except a QMenu: hint (tooltip/status tip)
-//   push button       QPushButton: text, hint
-//   label             QLabel: text, hint
-//   menu item         QMenu: title
-//   action            QAction: text, action hint
-//   group box         QGroupBox: title
-//   tab page          a page of a QTabWidget: its tab text
-//   list view         QTreeWidget: hint under the bare name; header captions of marked columns
-//   flat tool button  QToolButton with autoRaise: text, hint
-//   check box         QCheckBox: text
-//   combo box         QComboBox: item texts
-//   radio button      QRadioButton: text (never treated as a push button)
-//   check list box    QListWidget whose items all have a check state (at least one item),
-//                     or whose dynamic property "CheckList" is true: hint, item texts
-//   bitmap button     QPushButton with an icon: handled again as such, with the same keys
-// Radio groups, panels and key/value editors have no Qt counterpart here and are not handled.
+// The language list that NactiJazyky fills, in the shell's own widget.
+class TSeznamJazyku {
+public:
+    virtual ~TSeznamJazyku() = default;
+    // Removes every row; a selected row is deselected first.
+    virtual void Vymaz() = 0;
+    virtual void Pridej(const TPopisJazyka& jazyk) = 0;
+    // Selects the row (and makes it current).
+    virtual void Vyber(int radek) = 0;
+};
+
+// The localization engine: one instance for the whole run, free of any toolkit.
 class TJazykXML {
 public:
     // Code of the current language: the element name of each entry's text in that language.
-    QString KodJazyka = QStringLiteral("CZ");
-    // The loaded language file, not owned; nullptr until the file has been loaded.
-    QDomDocument* Dokument = nullptr;
+    std::u16string KodJazyka = u"CZ";
+    // The loaded language file, not owned; nullptr until the file has been loaded. A tree
+    // without a root element (a holder whose file was changed) counts as no document.
+    const TDokumentJazyka* Dokument = nullptr;
 
     // The text of entry `klic` in section `sekce` for KodJazyka, or `vychozi` when the document
     // has no non-empty text for it (also without a document). Names match an element's
@@ -53,26 +41,34 @@ public:
     // matches nothing, so every lookup gives its default. Throws EChybaJazyka ("Element does
     // not contain a single text node") when the language element holds anything but one piece
     // of character data.
-    QString Preklad(const QString& sekce, const QString& klic, const QString& vychozi) const;
+    std::u16string Preklad(const std::u16string& sekce, const std::u16string& klic,
+                           const std::u16string& vychozi) const;
 
     // Applies the current language to the window (its title when marked) and to every marked
-    // component. Without a document nothing changes. A failing lookup throws; what was
-    // translated before it stays.
-    void PrelozFormular(QWidget& okno) const;
+    // component, each kind by its rule, in the order of the kinds. Without a document nothing
+    // changes. A failing lookup throws; what was translated before it stays.
+    void PrelozFormular(TFormular& okno) const;
 
-    // Fills the language list from the element JAZYKY: one row per language description,
-    // caption its code, columns 1..3 the texts of its first three child nodes, icon
-    // vlajky[index]. Selects the row of KodJazyka (ignoring case). Without a document the list
-    // ends empty. A description without a whole-number "index", with fewer than three child
-    // nodes or with a child element not holding a single text throws EChybaJazyka; the rows
-    // before it stay, the faulty one is not added.
-    void NactiJazyky(QTreeWidget& seznam, const QList<QIcon>& vlajky) const;
+    // Fills the language list from the element JAZYKY: one row per language description.
+    // Selects the row of KodJazyka (ignoring case). Without a document the list ends empty. A
+    // description without a whole-number "index", with fewer than three child nodes or with a
+    // child element not holding a single text throws EChybaJazyka; the rows before it stay, the
+    // faulty one is not added.
+    void NactiJazyky(TSeznamJazyku& seznam) const;
 
 private:
     bool MaDokument() const;
-    void PrelozKomponentu(const QString& sekce, QObject& komponenta) const;
-    void HintA(const QString& sekce, QObject& komponenta) const;
-    void HintL(const QString& sekce, const QString& klic, QObject& komponenta) const;
+    void PrelozKomponentu(const std::u16string& sekce, TKomponenta& komponenta) const;
+    void HintA(const std::u16string& sekce, TKomponenta& komponenta) const;
+    void HintL(const std::u16string& sekce, const std::u16string& klic,
+               TKomponenta& komponenta) const;
+    void Titulek(const std::u16string& sekce, TKomponenta& komponenta) const;
+    void Polozky(const std::u16string& sekce, TKomponenta& komponenta) const;
+    static std::u16string Cislo(int i);
 };
+
+// The short and the long part of a hint "short|long"; a hint without "|" serves as both.
+std::u16string KratkyHint(const std::u16string& hint);
+std::u16string DlouhyHint(const std::u16string& hint);
 
 } // namespace vantrel

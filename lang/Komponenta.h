@@ -14,23 +14,23 @@ inline constexpr int ZnackaPreklad = -1;
 // visual control is Vizualni too; a bitmap button is Tlacitko and TlacitkoSObrazkem). The
 // engine translates a marked component once for each of its kinds, in this order.
 enum TDruhKomponenty : unsigned {
-    dkVizualni = 1u << 0,              // any visual control: its hint
-    dkTlacitko = 1u << 1,              // push button: caption, hint
-    dkPopisek = 1u << 2,               // label: caption, hint
-    dkPolozkaMenu = 1u << 3,           // menu item: caption
-    dkAkce = 1u << 4,                  // action: caption, the action's hint rule
-    dkSkupina = 1u << 5,               // group box: caption
-    dkStranka = 1u << 6,               // page of a tabbed control: caption
-    dkSeznam = 1u << 7,                // list view: hint under the bare name, marked columns
-    dkNastrojoveTlacitko = 1u << 8,    // flat tool button: caption, hint
-    dkSkupinaPrepinacu = 1u << 9,      // radio group: caption, hint, items
-    dkZaskrtavatko = 1u << 10,         // check box: caption
-    dkPanel = 1u << 11,                // panel: caption
-    dkKombo = 1u << 12,                // combo box: items
-    dkEditorHodnot = 1u << 13,         // key/value editor: hint "-H", key and value titles, rows
-    dkPrepinac = 1u << 14,             // radio button: caption
-    dkZaskrtavaciSeznam = 1u << 15,    // check list box: hint, items
-    dkTlacitkoSObrazkem = 1u << 16,    // bitmap button: caption, hint (again)
+    dkVizualni = 1u << 0,           // any visual control: its hint
+    dkTlacitko = 1u << 1,           // push button: caption, hint
+    dkPopisek = 1u << 2,            // label: caption, hint
+    dkPolozkaMenu = 1u << 3,        // menu item: caption
+    dkAkce = 1u << 4,               // action: caption, the action's hint rule
+    dkSkupina = 1u << 5,            // group box: caption
+    dkStranka = 1u << 6,            // page of a tabbed control: caption
+    dkSeznam = 1u << 7,             // list view: hint under the bare name, marked columns
+    dkNastrojoveTlacitko = 1u << 8, // flat tool button: caption, hint
+    dkSkupinaPrepinacu = 1u << 9,   // radio group: caption, hint, items
+    dkZaskrtavatko = 1u << 10,      // check box: caption
+    dkPanel = 1u << 11,             // panel: caption
+    dkKombo = 1u << 12,             // combo box: items
+    dkEditorHodnot = 1u << 13,      // key/value editor: hint "-H", key and value titles, rows
+    dkPrepinac = 1u << 14,          // radio button: caption
+    dkZaskrtavaciSeznam = 1u << 15, // check list box: hint, items
+    dkTlacitkoSObrazkem = 1u << 16, // bitmap button: caption, hint (again)
 };
 
 // One component. What a kind does not have is never asked of it.
@@ -44,6 +44,10 @@ public:
 
     virtual std::u16string Titulek() const { return {}; }
     virtual void NastavTitulek(const std::u16string&) {}
+    // A page's caption is its tab's where the toolkit keeps that apart from the control's own
+    // (a group box placed as a page has both).
+    virtual std::u16string TitulekStranky() const { return Titulek(); }
+    virtual void NastavTitulekStranky(const std::u16string& titulek) { NastavTitulek(titulek); }
 
     // The hint "short|long"; whether the component shows its short hint as a tooltip.
     virtual std::u16string Hint() const { return {}; }

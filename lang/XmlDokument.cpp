@@ -1,7 +1,6 @@
 #include "lang/XmlDokument.h"
 
-#include "lang/ChybaJazyka.h"
-
+#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -12,6 +11,10 @@
 namespace vantrel {
 
 namespace {
+
+EChybaJazyka Chyba(const QString& zprava) {
+    return EChybaJazyka(zprava.toStdString());
+}
 
 QString ChybaNaMiste(const QString& nazev, qint64 radek, qint64 sloupec, const QString& text) {
     return QStringLiteral("%1: line %2, column %3: %4")
@@ -32,7 +35,7 @@ EChybaJazyka ChybaNaPozici(const QString& nazev, QStringView text, qsizetype i,
             zacatekRadku = k + 1;
         }
     }
-    return EChybaJazyka(ChybaNaMiste(nazev, radek, i - zacatekRadku + 1, zprava));
+    return Chyba(ChybaNaMiste(nazev, radek, i - zacatekRadku + 1, zprava));
 }
 
 // Bytes per code unit: a UTF-16 or UTF-32 file whose length is no multiple of it is cut short.
@@ -83,7 +86,7 @@ QString Dekoduj(const QByteArray& data, const QString& nazev) {
         dekoder = QStringDecoder(deklarovane->constData(), priznaky);
         jmeno = QString::fromLatin1(*deklarovane);
         if (!dekoder.isValid())
-            throw EChybaJazyka(QStringLiteral("%1: unsupported encoding '%2'").arg(nazev, jmeno));
+            throw Chyba(QStringLiteral("%1: unsupported encoding '%2'").arg(nazev, jmeno));
     } else {
         dekoder = QStringDecoder(QStringConverter::Utf8, priznaky);
         jmeno = QStringLiteral("UTF-8");
@@ -94,7 +97,7 @@ QString Dekoduj(const QByteArray& data, const QString& nazev) {
         const QString zprava =
             QStringLiteral("the file holds bytes that are not valid %1").arg(jmeno);
         if (misto < 0)
-            throw EChybaJazyka(QStringLiteral("%1: %2").arg(nazev, zprava));
+            throw Chyba(QStringLiteral("%1: %2").arg(nazev, zprava));
         throw ChybaNaPozici(nazev, text, misto, zprava);
     }
     if (data.size() % DelkaJednotky(kodovani) != 0)
@@ -199,8 +202,7 @@ void Proveruj(const QString& text, const QString& nazev) {
     QXmlStreamReader ctenar(text);
     ctenar.setNamespaceProcessing(false);
     auto chyba = [&](const QString& zprava) {
-        return EChybaJazyka(
-            ChybaNaMiste(nazev, ctenar.lineNumber(), ctenar.columnNumber(), zprava));
+        return Chyba(ChybaNaMiste(nazev, ctenar.lineNumber(), ctenar.columnNumber(), zprava));
     };
     int hloubka = 0;
     qint64 znaku = 0;
@@ -271,13 +273,37 @@ void Proveruj(const QString& text, const QString& nazev) {
         }
     }
     if (ctenar.hasError())
-        throw EChybaJazyka(
+        throw Chyba(
             ChybaNaMiste(nazev, ctenar.lineNumber(), ctenar.columnNumber(), ctenar.errorString()));
+}
+
+// The DOM's tree as the language engine reads it. Its depth is bounded by the pass above.
+TUzelJazyka Uzel(const QDomNode& n) {
+    TUzelJazyka uzel;
+    if (n.isElement()) {
+        uzel.druh = TUzelJazyka::TDruh::Prvek;
+        uzel.jmeno = n.nodeName().toStdU16String();
+        const QDomNamedNodeMap atributy = n.attributes();
+        uzel.atributy.reserve(static_cast<std::size_t>(atributy.size()));
+        for (int i = 0; i < atributy.size(); ++i) {
+            const QDomNode a = atributy.item(i);
+            uzel.atributy.emplace_back(a.nodeName().toStdU16String(),
+                                       a.nodeValue().toStdU16String());
+        }
+        for (QDomNode d = n.firstChild(); !d.isNull(); d = d.nextSibling())
+            uzel.deti.push_back(Uzel(d));
+    } else {
+        // isText() holds for CDATA sections as well; a comment's or processing instruction's
+        // value is its text.
+        uzel.druh = n.isText() ? TUzelJazyka::TDruh::Text : TUzelJazyka::TDruh::Jiny;
+        uzel.text = n.nodeValue().toStdU16String();
+    }
+    return uzel;
 }
 
 } // namespace
 
-QDomDocument ParsujDokumentJazyka(const QByteArray& data, const QString& nazev) {
+TDokumentJazyka ParsujDokumentJazyka(const QByteArray& data, const QString& nazev) {
     const QString text = Dekoduj(data, nazev);
     ProverujZnacky(text, nazev);
     Proveruj(text, nazev);
@@ -288,51 +314,42 @@ QDomDocument ParsujDokumentJazyka(const QByteArray& data, const QString& nazev) 
     int radek = 0;
     int sloupec = 0;
     if (!dokument.setContent(&ctenar, false, &chyba, &radek, &sloupec))
-        throw EChybaJazyka(ChybaNaMiste(nazev, radek, sloupec, chyba));
-    return dokument;
+        throw Chyba(ChybaNaMiste(nazev, radek, sloupec, chyba));
+    return Uzel(dokument.documentElement());
 }
 
-QDomDocument NactiDokumentJazyka(const QString& cesta) {
+TDokumentJazyka NactiDokumentJazyka(const QString& cesta) {
     const QFileInfo info(cesta);
     if (!info.exists())
-        throw EChybaJazyka(QStringLiteral("%1: the file does not exist").arg(cesta));
+        throw Chyba(QStringLiteral("%1: the file does not exist").arg(cesta));
     // A FIFO or device would block or never end.
     if (!info.isFile())
-        throw EChybaJazyka(QStringLiteral("%1: not a regular file").arg(cesta));
+        throw Chyba(QStringLiteral("%1: not a regular file").arg(cesta));
     if (info.size() > MaxVelikostJazyka)
-        throw EChybaJazyka(QStringLiteral("%1: the language file is too large (%2 bytes, at "
-                                          "most %3 allowed)")
-                               .arg(cesta)
-                               .arg(info.size())
-                               .arg(MaxVelikostJazyka));
+        throw Chyba(QStringLiteral("%1: the language file is too large (%2 bytes, at "
+                                   "most %3 allowed)")
+                        .arg(cesta)
+                        .arg(info.size())
+                        .arg(MaxVelikostJazyka));
     QFile soubor(cesta);
     if (!soubor.open(QIODevice::ReadOnly))
-        throw EChybaJazyka(QStringLiteral("%1: %2").arg(cesta, soubor.errorString()));
+        throw Chyba(QStringLiteral("%1: %2").arg(cesta, soubor.errorString()));
     // Read one byte past the limit, in case the file grew since it was measured.
     const QByteArray data = soubor.read(MaxVelikostJazyka + 1);
     if (soubor.error() != QFileDevice::NoError)
-        throw EChybaJazyka(QStringLiteral("%1: %2").arg(cesta, soubor.errorString()));
+        throw Chyba(QStringLiteral("%1: %2").arg(cesta, soubor.errorString()));
     if (data.size() > MaxVelikostJazyka)
-        throw EChybaJazyka(QStringLiteral("%1: the language file is too large (more than %2 "
-                                          "bytes)")
-                               .arg(cesta)
-                               .arg(MaxVelikostJazyka));
+        throw Chyba(QStringLiteral("%1: the language file is too large (more than %2 "
+                                   "bytes)")
+                        .arg(cesta)
+                        .arg(MaxVelikostJazyka));
     return ParsujDokumentJazyka(data, cesta);
 }
 
-void TXmlDokument::NastavSoubor(const QString& cesta) {
-    if (cesta == soubor_)
-        return;
-    soubor_ = cesta;
-    dokument_ = QDomDocument();
-    otevreny_ = false;
-}
-
-void TXmlDokument::Otevri() {
-    if (otevreny_)
-        return;
-    dokument_ = NactiDokumentJazyka(soubor_);
-    otevreny_ = true;
+TSouborJazyka::TParser ParserJazyka() {
+    return [](const std::u16string& cesta) {
+        return NactiDokumentJazyka(QString::fromStdU16String(cesta));
+    };
 }
 
 } // namespace vantrel

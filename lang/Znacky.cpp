@@ -1,5 +1,7 @@
 #include "lang/Znacky.h"
 
+#include "lang/JazykyXML.h"
+
 #include <QAction>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -31,13 +33,11 @@ int ZnackaSloupce(const QTreeWidget* seznam, int sloupec) {
 }
 
 QString KratkyHint(const QString& hint) {
-    const qsizetype i = hint.indexOf(QLatin1Char('|'));
-    return i < 0 ? hint : hint.left(i);
+    return QString::fromStdU16String(KratkyHint(hint.toStdU16String()));
 }
 
 QString DlouhyHint(const QString& hint) {
-    const qsizetype i = hint.indexOf(QLatin1Char('|'));
-    return i < 0 ? hint : hint.mid(i + 1);
+    return QString::fromStdU16String(DlouhyHint(hint.toStdU16String()));
 }
 
 QString TextTipu(const QString& text) {

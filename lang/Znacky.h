@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/Komponenta.h"
+
 #include <QString>
 #include <Qt>
 
@@ -11,7 +13,6 @@ namespace vantrel {
 // The translation mark of a window or component: the dynamic property "Tag" (int). Only
 // components whose mark is ZnackaPreklad are translated; a missing property counts as 0.
 inline constexpr char VlastnostZnacka[] = "Tag";
-inline constexpr int ZnackaPreklad = -1;
 
 // A list-view column carries its own mark in the header item's data for that column.
 inline constexpr int RoleZnackaSloupce = Qt::UserRole + 0x4A01;
@@ -42,7 +43,7 @@ QString Hint(const QObject* objekt);
 // "<img src=...>") is given as escaped rich text.
 QString TextTipu(const QString& text);
 
-// The short and the long part of a hint.
+// The short and the long part of a hint (JazykyXML.h).
 QString KratkyHint(const QString& hint);
 QString DlouhyHint(const QString& hint);
 

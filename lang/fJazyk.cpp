@@ -1,6 +1,5 @@
 #include "lang/fJazyk.h"
 
-#include "lang/JazykyXML.h"
 #include "lang/Znacky.h"
 #include "support/MeritkoQt.h"
 #include "support/Obrazky.h"
@@ -46,10 +45,13 @@ TJazykForm::TJazykForm(QWidget* rodic)
     setWindowTitle(QStringLiteral("Výběr jazyka aplikace"));
     NastavZnacku(this, ZnackaPreklad);
     VytvorSeznam();
+    seznamJazyku_ = std::make_unique<TSeznamJazykuQt>(*m_livJazyk, m_ilVlajky);
     VytvorTlacitka();
     m_livJazyk->setAccessibleName(windowTitle());
     Rozmisti();
 }
+
+TJazykForm::~TJazykForm() = default;
 
 // The designed places and sizes, grown with the text size; columns and buttons wider where their
 // captions need it, and the dialog with the buttons.
@@ -127,11 +129,15 @@ std::optional<TVolbaJazyka> TJazykForm::Volba() const {
     if (vybrane.isEmpty())
         return std::nullopt;
     QTreeWidgetItem* radek = vybrane.first();
-    return TVolbaJazyka{radek->text(0), m_livJazyk->indexOfTopLevelItem(radek)};
+    return TVolbaJazyka{radek->text(0).toStdU16String(), m_livJazyk->indexOfTopLevelItem(radek)};
 }
 
 std::optional<TVolbaJazyka> TJazykForm::Vyber(const TJazykXML& jazyk) {
-    jazyk.NactiJazyky(*m_livJazyk, m_ilVlajky);
+    jazyk.NactiJazyky(*seznamJazyku_);
+    return Zobraz();
+}
+
+std::optional<TVolbaJazyka> TJazykForm::Zobraz() {
     // NactiJazyky may leave the selection unchanged without a signal (an empty list).
     livJazykSelectItem();
     if (QTreeWidgetItem* radek = m_livJazyk->currentItem())

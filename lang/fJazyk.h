@@ -1,22 +1,23 @@
 #pragma once
 
+#include "lang/SeznamJazykuQt.h"
+
 #include <QDialog>
 #include <QIcon>
 #include <QList>
-#include <QString>
+#include <memory>
 #include <optional>
+#include <string>
 
 class QPushButton;
 class QTreeWidget;
 
 namespace vantrel {
 
-class TJazykXML;
-
 // The language picked in the language dialog.
 struct TVolbaJazyka {
     // The row's caption, letter case as in the language file; becomes KodJazyka.
-    QString Kod;
+    std::u16string Kod;
     // The row's position in the list from 0; the aJazyk image is omPrvniVlajka + Pozice.
     int Pozice = -1;
 };
@@ -28,12 +29,17 @@ class TJazykForm : public QDialog {
 
 public:
     explicit TJazykForm(QWidget* rodic = nullptr);
+    ~TJazykForm() override;
 
     // Fills the list from the language file (NactiJazyky with ilVlajky, which preselects the
     // current language) and shows the dialog modally. The chosen row on OK, nothing on Storno,
     // Escape or the close box. An error of the language file propagates before the dialog is
     // shown; the engine itself is left unchanged either way.
     std::optional<TVolbaJazyka> Vyber(const TJazykXML& jazyk);
+    // The list as the engine's NactiJazyky fills it: flags by the language's index.
+    TSeznamJazyku& SeznamJazyku() const { return *seznamJazyku_; }
+    // Shows the dialog modally with the list as it has been filled.
+    std::optional<TVolbaJazyka> Zobraz();
 
     // The selected row, when there is one.
     std::optional<TVolbaJazyka> Volba() const;
@@ -64,6 +70,7 @@ private:
     QPushButton* m_btnOK = nullptr;
     QPushButton* m_btnStorno = nullptr;
     QList<QIcon> m_ilVlajky;
+    std::unique_ptr<TSeznamJazykuQt> seznamJazyku_;
     // How much larger than designed the dialog is drawn with its font.
     double meritko_ = 1;
 };

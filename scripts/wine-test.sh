@@ -17,6 +17,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 
+# The prefix's server outlives each program by a minute. With Wine's default of three seconds the
+# server may be leaving just as the next test's program connects, which then dies with "wine
+# client error: recvmsg: Connection reset by peer". Exit status 2: a server runs already.
+server=$(dirname "$wine")/wineserver64
+[[ -x $server ]] || server=wineserver
+
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
@@ -26,12 +32,15 @@ if [[ ! -e $prefix/.hotovo ]]; then
     # A program that crashes ends with its report on standard error; no dialog waits for a click.
     "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >/dev/null 2>&1
+    # The server that made the prefix leaves with the default delay; ours comes after it.
+    "$server" -w
     touch "$prefix/.hotovo"
 fi
-flock -u 9
-exec 9>&-
 # Without a program, only the prefix is made.
 (($# > 0)) || exit 0
+"$server" -p60 2>/dev/null || true
+flock -u 9
+exec 9>&-
 
 # Tests that open windows, on the X server that wine-gui-test.sh started for them.
 if [[ -n ${VANTREL_WINE_DISPLAY:-} ]]; then

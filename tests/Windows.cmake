@@ -35,7 +35,7 @@ function(vantrel_test name)
     endif()
 endfunction()
 
-foreach(dir platforma textfile support pravidla cli win32)
+foreach(dir platforma textfile support lang pravidla cli win32)
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()

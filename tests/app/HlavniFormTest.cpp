@@ -32,7 +32,7 @@ TEST_F(HlavniFormTest, FirstStartUsesTheDesign) {
     EXPECT_EQ(okno->windowTitle(), "Vantrel");
     // The designed client area with the frame is below the minimum outer size.
     EXPECT_EQ(okno->frameGeometry(), QRect(0, 0, 640, 480));
-    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, u"CZ");
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 6);
     EXPECT_EQ(okno->StatusPanel0->text(), QString::fromUtf8("Počet souborů: 0"));
     EXPECT_TRUE(okno->StatusPanel1->text().isEmpty());
@@ -81,7 +81,7 @@ TEST_F(HlavniFormTest, EveryActionStaysOnTheToolbar) {
     auto okno = Vytvor(jazyk);
     Zobraz(*okno);
     EXPECT_EQ(okno->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
-    sluzby_.Jazyk.KodJazyka = "XX";
+    sluzby_.Jazyk.KodJazyka = u"XX";
     okno->NastavJazyk();
     // Captions that would push actions out of sight give way to the images alone.
     EXPECT_EQ(okno->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
@@ -118,7 +118,7 @@ TEST_F(HlavniFormTest, ShippedLanguagesShowEveryCaption) {
         for (const char* kod : kody) {
             SCOPED_TRACE(QStringLiteral("%1 at %2x").arg(kod).arg(nasobek).toStdString());
             auto okno = Vytvor(QStringLiteral(VTRL_XML));
-            sluzby_.Jazyk.KodJazyka = kod;
+            sluzby_.Jazyk.KodJazyka = QString::fromLatin1(kod).toStdU16String();
             Zobraz(*okno);
             ASSERT_EQ(okno->frameGeometry().width(), std::min(sirka, plocha.width()));
             QToolBar* lista = okno->ActionToolBar1;
@@ -158,7 +158,7 @@ TEST_F(HlavniFormTest, StoredPlacementIsApplied) {
     UlozHodnoty({{"IndexObrazku", 8}, {"Maximalni", 0}, {"Vlevo", 100}}, {{"Jazyk", "SK"}});
     auto okno = Vytvor();
     Zobraz(*okno);
-    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "SK");
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, u"SK");
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 8);
     EXPECT_EQ(okno->pos(), QPoint(100, 0));
 }
@@ -286,7 +286,7 @@ TEST_F(HlavniFormTest, ClosingWritesTheSettings) {
             // Stored as the outer size, frame included.
             sirka = okno->frameGeometry().width();
             vyska = okno->frameGeometry().height();
-            sluzby_.Jazyk.KodJazyka = zpusob == 0 ? "EN" : "DE";
+            sluzby_.Jazyk.KodJazyka = zpusob == 0 ? u"EN" : u"DE";
             okno->NastavIndexObrazkuJazyka(7 + zpusob);
             if (zpusob == 0)
                 okno->aKonec->trigger();
@@ -318,7 +318,7 @@ TEST_F(HlavniFormTest, AValueOfTheWrongTypeStopsTheReading) {
     EXPECT_EQ(box.text, QString::fromUtf8("Při čtení hodnot nastavení z registru došlo k chybě.\n"
                                           "(Invalid data type for 'Vlevo'.)"));
     // Read before the faulty value: applied; after it: not read.
-    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "FR");
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, u"FR");
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 9);
     EXPECT_EQ(okno->pos(), QPoint(0, 0));
     EXPECT_LT(okno->width(), 900);
@@ -354,7 +354,7 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
         {
             auto okno = Vytvor();
             Zobraz(*okno);
-            sluzby_.Jazyk.KodJazyka = "EN";
+            sluzby_.Jazyk.KodJazyka = u"EN";
             TVidenyBox box;
             TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
             test::TPoruchyRegistru poruchy(p.druh, p.n, p.cislo);
@@ -383,7 +383,7 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
             f.write("\"Vlevo\"=nonsense\n");
         }
         const QByteArray pred = Obsah(TRegistr::VychoziUmisteni().c_str());
-        sluzby_.Jazyk.KodJazyka = "CZ";
+        sluzby_.Jazyk.KodJazyka = u"CZ";
         TVidenyBox box;
         TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
         std::unique_ptr<THlavniForm> okno;
@@ -404,7 +404,7 @@ TEST_F(HlavniFormTest, SettingsFaultsAreReportedByValue) {
                                        kam
                                  : QStringLiteral(" could not be read: input/output error")) +
                       ".)");
-        EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
+        EXPECT_EQ(sluzby_.Jazyk.KodJazyka, u"CZ");
         EXPECT_EQ(okno->pos(), QPoint(0, 0));
         EXPECT_EQ(Obsah(kam), pred) << "reading changed the file";
         okno.reset();
@@ -483,7 +483,7 @@ TEST_F(HlavniFormTest, AFailedTranslationLeavesTheToolbarInStep) {
 </HlavniForm></vtrl>)");
     auto okno = Vytvor(jazyk);
     Zobraz(*okno);
-    sluzby_.Jazyk.KodJazyka = "EN";
+    sluzby_.Jazyk.KodJazyka = u"EN";
     TVidenyBox box;
     TScenar scenar({Zaznamenej(box, QMessageBox::Ok)});
     Chranene(sluzby_.Hlaseni, [&] { okno->NastavJazyk(); });
@@ -544,7 +544,7 @@ TEST_F(HlavniFormTest, ChoosingALanguageSwitchesAllThreeWindows) {
         }});
         okno->aJazyk->trigger();
         ASSERT_TRUE(scenar.Dohrano());
-        EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "CZ");
+        EXPECT_EQ(sluzby_.Jazyk.KodJazyka, u"CZ");
         EXPECT_EQ(okno->IndexObrazkuJazyka(), 6);
     }
     TScenar scenar({[](QWidget* w) {
@@ -558,7 +558,7 @@ TEST_F(HlavniFormTest, ChoosingALanguageSwitchesAllThreeWindows) {
     }});
     okno->aJazyk->trigger();
     ASSERT_TRUE(scenar.Dohrano());
-    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, "EN");
+    EXPECT_EQ(sluzby_.Jazyk.KodJazyka, u"EN");
     EXPECT_EQ(okno->IndexObrazkuJazyka(), 7);
     EXPECT_EQ(okno->aKonec->text(), "Exit");
     EXPECT_EQ(jazykForm.btnStorno().text(), "Cancel");

@@ -4,30 +4,40 @@
 
 #include "lang/ChybaJazyka.h"
 #include "lang/JazykyXML.h"
+#include "lang/SeznamJazykuQt.h"
 #include "lang/XmlDokument.h"
 
 #include <QApplication>
-#include <QDomDocument>
 #include <QIcon>
 #include <QPixmap>
 #include <QTreeWidget>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
+using vantrel::TUzelJazyka;
+
+// The first few child elements of a node.
+std::vector<const TUzelJazyka*> Prvky(const TUzelJazyka& rodic, std::size_t kolik) {
+    std::vector<const TUzelJazyka*> prvky;
+    for (const TUzelJazyka& dite : rodic.deti) {
+        if (prvky.size() < kolik && dite.druh == TUzelJazyka::TDruh::Prvek)
+            prvky.push_back(&dite);
+    }
+    return prvky;
+}
+
 // Keys the program looks up, and keys taken from the document itself.
-void Vyhledej(const vantrel::TJazykXML& jazyk, const QDomDocument& dokument) {
-    jazyk.Preklad(QStringLiteral("Obecne"), QStringLiteral("rsCHYBA"), QStringLiteral("x"));
-    jazyk.Preklad(QStringLiteral("HlavniForm"), QStringLiteral("aSpojit"), QString());
-    int sekci = 0;
-    for (QDomElement sekce = dokument.documentElement().firstChildElement();
-         !sekce.isNull() && sekci < 4; sekce = sekce.nextSiblingElement(), ++sekci) {
-        int klicu = 0;
-        for (QDomElement klic = sekce.firstChildElement(); !klic.isNull() && klicu < 4;
-             klic = klic.nextSiblingElement(), ++klicu)
-            jazyk.Preklad(sekce.tagName(), klic.tagName(), QStringLiteral("v"));
+void Vyhledej(const vantrel::TJazykXML& jazyk, const vantrel::TDokumentJazyka& dokument) {
+    jazyk.Preklad(u"Obecne", u"rsCHYBA", u"x");
+    jazyk.Preklad(u"HlavniForm", u"aSpojit", {});
+    for (const TUzelJazyka* sekce : Prvky(dokument, 4)) {
+        for (const TUzelJazyka* klic : Prvky(*sekce, 4))
+            jazyk.Preklad(sekce->jmeno, klic->jmeno, u"v");
     }
 }
 
@@ -46,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The file loader refuses anything larger before parsing.
     if (static_cast<qint64>(size) > MaxVelikostJazyka)
         return -1;
-    QDomDocument dokument;
+    TDokumentJazyka dokument;
     try {
         dokument = ParsujDokumentJazyka(
             QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
@@ -59,11 +69,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TJazykXML jazyk;
     jazyk.Dokument = &dokument;
     // The current language: the default, the first one the document lists, and none at all.
-    QString prvni = dokument.documentElement()
-                        .firstChildElement(QStringLiteral("JAZYKY"))
-                        .firstChildElement()
-                        .tagName();
-    for (const QString& kod : {QStringLiteral("CZ"), prvni, QString()}) {
+    std::u16string prvni;
+    for (const TUzelJazyka* jazyky : Prvky(dokument, dokument.deti.size())) {
+        if (jazyky->jmeno == u"JAZYKY") {
+            if (const auto popisy = Prvky(*jazyky, 1); !popisy.empty())
+                prvni = popisy.front()->jmeno;
+            break;
+        }
+    }
+    for (const std::u16string& kod : {std::u16string(u"CZ"), prvni, std::u16string()}) {
         jazyk.KodJazyka = kod;
         try {
             Vyhledej(jazyk, dokument);
@@ -73,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QTreeWidget seznam;
         seznam.setColumnCount(4);
         try {
-            jazyk.NactiJazyky(seznam, vlajky);
+            NactiJazyky(jazyk, seznam, vlajky);
         } catch (const EChybaJazyka&) {
             // a language description of the wrong shape
         }

@@ -1,4 +1,7 @@
 #include "lang/JazykyXML.h"
+#include "lang/SeznamJazykuQt.h"
+#include "lang/VelikostPismen.h"
+#include "lang/XmlDokument.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -42,7 +45,7 @@ protected:
             texty << seznam.topLevelItem(i)->text(s);
         return texty;
     }
-    QDomDocument dokument;
+    TDokumentJazyka dokument;
     TJazykXML jazyk;
     QTreeWidget seznam;
     const QList<QIcon> vlajky = Vlajky();
@@ -61,7 +64,7 @@ const QByteArray TriJazyky = R"(
 
 TEST_F(NactiJazykyTest, OneRowPerLanguage) {
     Nacti(TriJazyky);
-    jazyk.NactiJazyky(seznam, vlajky);
+    NactiJazyky(jazyk, seznam, vlajky);
     ASSERT_EQ(seznam.topLevelItemCount(), 3);
     EXPECT_EQ(Radek(0), QStringList({"CZ", "Čeština", "3.0", "Tarsk"}));
     EXPECT_EQ(Radek(1), QStringList({"DE", "Deutsch", "1.1", "Jemand"}));
@@ -88,7 +91,7 @@ TEST_F(NactiJazykyTest, OneRowPerLanguage) {
 
 TEST_F(NactiJazykyTest, ChildNodesTakenByPositionWhateverTheirKind) {
     Nacti(R"(<EN index=" 1 ">English<!--1.0--><?autor Tarsk?></EN>)");
-    jazyk.NactiJazyky(seznam, vlajky);
+    NactiJazyky(jazyk, seznam, vlajky);
     ASSERT_EQ(seznam.topLevelItemCount(), 1);
     EXPECT_EQ(Radek(0), QStringList({"EN", "English", "1.0", "Tarsk"}));
 }
@@ -102,9 +105,9 @@ TEST_F(NactiJazykyTest, PreselectionIgnoresCase) {
     Nacti(TriJazyky);
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.kod);
-        jazyk.KodJazyka = QString::fromUtf8(p.kod);
+        jazyk.KodJazyka = QString::fromUtf8(p.kod).toStdU16String();
         QSignalSpy zmeny(&seznam, &QTreeWidget::itemSelectionChanged);
-        jazyk.NactiJazyky(seznam, vlajky);
+        NactiJazyky(jazyk, seznam, vlajky);
         const QList<QTreeWidgetItem*> vybrane = seznam.selectedItems();
         if (p.vybrany < 0) {
             EXPECT_TRUE(vybrane.isEmpty());
@@ -115,22 +118,35 @@ TEST_F(NactiJazykyTest, PreselectionIgnoresCase) {
         }
     }
     // The code itself is left alone: the caller takes the row's caption on OK.
-    EXPECT_EQ(jazyk.KodJazyka, QString());
+    EXPECT_EQ(jazyk.KodJazyka, u"");
+}
+
+// Letters' case is folded as Qt's comparison folds it, for every code point.
+TEST(CaseFolding, EveryCodePointFoldsAsQtFoldsIt) {
+    int jinak = 0;
+    for (char32_t znak = 0; znak <= 0x10FFFF; ++znak) {
+        if (SlozVelikost(znak) != QChar::toCaseFolded(znak) && ++jinak <= 5)
+            ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(znak);
+    }
+    EXPECT_EQ(jinak, 0);
+    EXPECT_TRUE(StejneAzNaVelikost(u"\u010Cj\U00010400", u"\u010Dj\U00010428"));
+    EXPECT_FALSE(StejneAzNaVelikost(u"CZ", u"CZE"));
+    EXPECT_FALSE(StejneAzNaVelikost(u"\u00DF", u"ss"));
 }
 
 // Refilling deselects the old row with a notification, so the dialog's OK button follows.
 TEST_F(NactiJazykyTest, ClearsOldRowsAndSelection) {
     Nacti(TriJazyky);
-    jazyk.NactiJazyky(seznam, vlajky);
+    NactiJazyky(jazyk, seznam, vlajky);
     ASSERT_EQ(seznam.selectedItems().size(), 1);
     TJazykXML bezDokumentu;
     QSignalSpy zmeny(&seznam, &QTreeWidget::itemSelectionChanged);
-    bezDokumentu.NactiJazyky(seznam, vlajky);
+    NactiJazyky(bezDokumentu, seznam, vlajky);
     EXPECT_EQ(seznam.topLevelItemCount(), 0);
     EXPECT_GE(zmeny.count(), 1);
 
     dokument = ParsujDokumentJazyka("<vtrl><HlavniForm/></vtrl>", "t");
-    jazyk.NactiJazyky(seznam, vlajky);
+    NactiJazyky(jazyk, seznam, vlajky);
     EXPECT_EQ(seznam.topLevelItemCount(), 0);
 }
 
@@ -155,10 +171,11 @@ TEST_F(NactiJazykyTest, FaultyDescriptionStopsFilling) {
         SCOPED_TRACE(p.popis);
         Nacti(dobry + p.jazyk + dalsi);
         try {
-            jazyk.NactiJazyky(seznam, vlajky);
+            NactiJazyky(jazyk, seznam, vlajky);
             ADD_FAILURE() << "no error";
         } catch (const EChybaJazyka& e) {
-            EXPECT_TRUE(e.Zprava().contains(QString::fromUtf8(p.vZprave))) << e.what();
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QString::fromUtf8(p.vZprave)))
+                << e.what();
         }
         ASSERT_EQ(seznam.topLevelItemCount(), 1);
         EXPECT_EQ(seznam.topLevelItem(0)->text(0), QStringLiteral("CZ"));

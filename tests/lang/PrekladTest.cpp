@@ -1,4 +1,5 @@
 #include "lang/JazykyXML.h"
+#include "lang/XmlDokument.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +15,34 @@ namespace {
 
 QByteArray Utf8(const char* s) {
     return QByteArray(s);
+}
+
+QString Preklad(const TJazykXML& jazyk, const QString& sekce, const QString& klic,
+                const QString& vychozi) {
+    return QString::fromStdU16String(
+        jazyk.Preklad(sekce.toStdU16String(), klic.toStdU16String(), vychozi.toStdU16String()));
+}
+
+QString Zprava(const EChybaJazyka& chyba) {
+    return QString::fromUtf8(chyba.what());
+}
+
+// Whether a name, text or attribute anywhere in the tree holds `co`.
+bool Obsahuje(const TUzelJazyka& uzel, const QString& co) {
+    const auto ma = [&](const std::u16string& text) {
+        return QString::fromStdU16String(text).contains(co);
+    };
+    if (ma(uzel.jmeno) || ma(uzel.text))
+        return true;
+    for (const auto& [jmeno, hodnota] : uzel.atributy) {
+        if (ma(jmeno) || ma(hodnota))
+            return true;
+    }
+    for (const TUzelJazyka& dite : uzel.deti) {
+        if (Obsahuje(dite, co))
+            return true;
+    }
+    return false;
 }
 
 const char* const SouborPrekladu = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -40,7 +69,7 @@ protected:
         dokument = ParsujDokumentJazyka(Utf8(SouborPrekladu), QStringLiteral("test"));
         jazyk.Dokument = &dokument;
     }
-    QDomDocument dokument;
+    TDokumentJazyka dokument;
     TJazykXML jazyk;
 };
 
@@ -74,9 +103,9 @@ TEST_F(PrekladTest, LookupRules) {
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(std::string(p.kod) + "/" + p.sekce + "/" + p.klic);
-        jazyk.KodJazyka = QString::fromUtf8(p.kod);
-        EXPECT_EQ(jazyk.Preklad(QString::fromUtf8(p.sekce), QString::fromUtf8(p.klic),
-                                QStringLiteral("výchozí")),
+        jazyk.KodJazyka = QString::fromUtf8(p.kod).toStdU16String();
+        EXPECT_EQ(Preklad(jazyk, QString::fromUtf8(p.sekce), QString::fromUtf8(p.klic),
+                          QStringLiteral("výchozí")),
                   QString::fromUtf8(p.ocekavano));
     }
 }
@@ -85,7 +114,7 @@ TEST_F(PrekladTest, ElementWithoutSingleTextFails) {
     for (const char* klic : {"vnoreny", "komentar", "smes"}) {
         SCOPED_TRACE(klic);
         try {
-            jazyk.Preklad(QStringLiteral("HlavniForm"), QString::fromUtf8(klic), QString());
+            Preklad(jazyk, QStringLiteral("HlavniForm"), QString::fromUtf8(klic), QString());
             ADD_FAILURE() << "no error";
         } catch (const EChybaJazyka& e) {
             EXPECT_STREQ(e.what(), "Element does not contain a single text node");
@@ -95,19 +124,20 @@ TEST_F(PrekladTest, ElementWithoutSingleTextFails) {
 
 TEST(Preklad, WithoutDocumentGivesDefault) {
     TJazykXML jazyk;
-    EXPECT_EQ(jazyk.KodJazyka, QStringLiteral("CZ"));
-    EXPECT_EQ(jazyk.Preklad("HlavniForm", "aKonec", "Konec"), QStringLiteral("Konec"));
-    QDomDocument prazdny;
+    EXPECT_EQ(jazyk.KodJazyka, u"CZ");
+    EXPECT_EQ(Preklad(jazyk, "HlavniForm", "aKonec", "Konec"), QStringLiteral("Konec"));
+    TDokumentJazyka prazdny;
     jazyk.Dokument = &prazdny;
-    EXPECT_EQ(jazyk.Preklad("HlavniForm", "aKonec", "Konec"), QStringLiteral("Konec"));
+    EXPECT_EQ(Preklad(jazyk, "HlavniForm", "aKonec", "Konec"), QStringLiteral("Konec"));
 }
 
 TEST(Nacitani, WhitespaceBetweenElementsIsDropped) {
-    const QDomDocument d = ParsujDokumentJazyka(Utf8(SouborPrekladu), "t");
-    const QDomElement sekce = d.documentElement().firstChildElement();
-    ASSERT_FALSE(sekce.isNull());
-    EXPECT_TRUE(d.documentElement().firstChild().isElement());
-    EXPECT_TRUE(sekce.firstChild().isElement());
+    const TDokumentJazyka d = ParsujDokumentJazyka(Utf8(SouborPrekladu), "t");
+    ASSERT_FALSE(d.deti.empty());
+    const TUzelJazyka& sekce = d.deti.front();
+    EXPECT_EQ(sekce.druh, TUzelJazyka::TDruh::Prvek);
+    ASSERT_FALSE(sekce.deti.empty());
+    EXPECT_EQ(sekce.deti.front().druh, TUzelJazyka::TDruh::Prvek);
 }
 
 // Each encoding the declaration (or a byte order mark) names decodes to the same text.
@@ -136,11 +166,11 @@ TEST(Nacitani, EncodingsFromDeclarationOrBom) {
     ASSERT_FALSE(pripady[0].data.contains(text.toUtf8()));
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.popis);
-        QDomDocument d;
+        TDokumentJazyka d;
         ASSERT_NO_THROW(d = ParsujDokumentJazyka(p.data, "t"));
         TJazykXML jazyk;
         jazyk.Dokument = &d;
-        EXPECT_EQ(jazyk.Preklad("S", "K", "x"), text);
+        EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), text);
     }
 }
 
@@ -153,10 +183,10 @@ TEST(Nacitani, Windows1250FileFromDisk) {
     f.write("\x8Elu\x9Do\x75\xE8k\xFD k\xF9\xF2");
     f.write("</CZ></K></S></r>\r\n");
     f.close();
-    QDomDocument d = NactiDokumentJazyka(cesta);
+    TDokumentJazyka d = NactiDokumentJazyka(cesta);
     TJazykXML jazyk;
     jazyk.Dokument = &d;
-    EXPECT_EQ(jazyk.Preklad("S", "K", "x"), QStringLiteral("Žluťoučký kůň"));
+    EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), QStringLiteral("Žluťoučký kůň"));
 }
 
 TEST(Nacitani, BadFilesRaiseClearErrors) {
@@ -190,8 +220,8 @@ TEST(Nacitani, BadFilesRaiseClearErrors) {
             ParsujDokumentJazyka(p.data, "vtrl.xml");
             ADD_FAILURE() << "no error";
         } catch (const EChybaJazyka& e) {
-            EXPECT_TRUE(e.Zprava().contains(QString::fromUtf8(p.vZprave))) << e.what();
-            EXPECT_TRUE(e.Zprava().startsWith("vtrl.xml")) << e.what();
+            EXPECT_TRUE(Zprava(e).contains(QString::fromUtf8(p.vZprave))) << e.what();
+            EXPECT_TRUE(Zprava(e).startsWith("vtrl.xml")) << e.what();
         }
     }
 }
@@ -223,13 +253,13 @@ TEST_F(NepratelskeSoubory, ExternalEntitiesAreNeverRead) {
         SCOPED_TRACE(data.constData());
         const QString cesta = Zapis("vtrl.xml", data);
         try {
-            QDomDocument d = NactiDokumentJazyka(cesta);
-            EXPECT_FALSE(d.toString().contains("TAJNE"));
+            TDokumentJazyka d = NactiDokumentJazyka(cesta);
+            EXPECT_FALSE(Obsahuje(d, "TAJNE"));
             TJazykXML jazyk;
             jazyk.Dokument = &d;
-            EXPECT_FALSE(jazyk.Preklad("S", "K", "výchozí").contains("TAJNE"));
+            EXPECT_FALSE(Preklad(jazyk, "S", "K", "výchozí").contains("TAJNE"));
         } catch (const EChybaJazyka& e) {
-            EXPECT_FALSE(e.Zprava().contains("TAJNE"));
+            EXPECT_FALSE(Zprava(e).contains("TAJNE"));
         }
     }
 }
@@ -261,7 +291,7 @@ TEST_F(NepratelskeSoubory, EntityExpansionIsBounded) {
     try {
         NactiDokumentJazyka(Zapis("vtrl.xml", dlouhy));
     } catch (const EChybaJazyka& e) {
-        EXPECT_TRUE(e.Zprava().contains("longer than 4194304 characters")) << e.what();
+        EXPECT_TRUE(Zprava(e).contains("longer than 4194304 characters")) << e.what();
     }
 }
 
@@ -324,7 +354,7 @@ TEST_F(NepratelskeSoubory, AttributesDeclarationsAndNodesAreBounded) {
             EXPECT_EQ(p.chyba, nullptr) << "loaded";
         } catch (const EChybaJazyka& e) {
             ASSERT_NE(p.chyba, nullptr) << e.what();
-            EXPECT_TRUE(e.Zprava().contains(QString::fromUtf8(p.chyba))) << e.what();
+            EXPECT_TRUE(Zprava(e).contains(QString::fromUtf8(p.chyba))) << e.what();
         }
     }
 }
@@ -333,10 +363,10 @@ TEST_F(NepratelskeSoubory, SmallInternalEntitiesStillWork) {
     const QString cesta = Zapis(
         "vtrl.xml", "<!DOCTYPE r [<!ENTITY firma \"Tarsk\">]><r><S><K><CZ>&firma; a &firma;</CZ>"
                     "</K></S></r>");
-    QDomDocument d = NactiDokumentJazyka(cesta);
+    TDokumentJazyka d = NactiDokumentJazyka(cesta);
     TJazykXML jazyk;
     jazyk.Dokument = &d;
-    EXPECT_EQ(jazyk.Preklad("S", "K", "x"), QStringLiteral("Tarsk a Tarsk"));
+    EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), QStringLiteral("Tarsk a Tarsk"));
 }
 
 TEST_F(NepratelskeSoubory, DeepNestingIsRefusedQuickly) {
@@ -349,7 +379,7 @@ TEST_F(NepratelskeSoubory, DeepNestingIsRefusedQuickly) {
         NactiDokumentJazyka(Zapis("vtrl.xml", data));
         ADD_FAILURE() << "no error";
     } catch (const EChybaJazyka& e) {
-        EXPECT_TRUE(e.Zprava().contains("nested")) << e.what();
+        EXPECT_TRUE(Zprava(e).contains("nested")) << e.what();
     }
     EXPECT_LT(stopky.elapsed(), 5000);
 
@@ -366,7 +396,7 @@ TEST_F(NepratelskeSoubory, SizeLimit) {
         NactiDokumentJazyka(Zapis("velky.xml", velky));
         ADD_FAILURE() << "no error";
     } catch (const EChybaJazyka& e) {
-        EXPECT_TRUE(e.Zprava().contains("too large")) << e.what();
+        EXPECT_TRUE(Zprava(e).contains("too large")) << e.what();
     }
 
     // A large but allowed file loads, and the last entry of many is found.
@@ -376,10 +406,10 @@ TEST_F(NepratelskeSoubory, SizeLimit) {
                  QByteArray::number(i) + ">";
     mnoho += "<posledni><CZ>konec</CZ></posledni></S></r>";
     ASSERT_LE(mnoho.size(), MaxVelikostJazyka);
-    QDomDocument d = NactiDokumentJazyka(Zapis("mnoho.xml", mnoho));
+    TDokumentJazyka d = NactiDokumentJazyka(Zapis("mnoho.xml", mnoho));
     TJazykXML jazyk;
     jazyk.Dokument = &d;
-    EXPECT_EQ(jazyk.Preklad("S", "posledni", "x"), QStringLiteral("konec"));
+    EXPECT_EQ(Preklad(jazyk, "S", "posledni", "x"), QStringLiteral("konec"));
 }
 
 TEST_F(NepratelskeSoubory, MissingOrSpecialPath) {
@@ -389,8 +419,8 @@ TEST_F(NepratelskeSoubory, MissingOrSpecialPath) {
 
 TEST_F(NepratelskeSoubory, DocumentComponentParsesOnceAndRetriesAfterFailure) {
     const QString cesta = Zapis("vtrl.xml", "<r><S><K><CZ>první</CZ></K></S></r>");
-    TXmlDokument xdc;
-    xdc.NastavSoubor(cesta);
+    TSouborJazyka xdc(ParserJazyka());
+    xdc.NastavSoubor(cesta.toStdU16String());
     EXPECT_EQ(xdc.Dokument(), nullptr);
     xdc.Otevri();
     ASSERT_NE(xdc.Dokument(), nullptr);
@@ -399,28 +429,28 @@ TEST_F(NepratelskeSoubory, DocumentComponentParsesOnceAndRetriesAfterFailure) {
 
     // Later changes on disk are not seen, the same path again keeps the document.
     Zapis("vtrl.xml", "<r><S><K><CZ>druhý</CZ></K></S></r>");
-    xdc.NastavSoubor(cesta);
+    xdc.NastavSoubor(cesta.toStdU16String());
     xdc.Otevri();
-    EXPECT_EQ(jazyk.Preklad("S", "K", "x"), QStringLiteral("první"));
+    EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), QStringLiteral("první"));
     QFile::remove(cesta);
-    EXPECT_EQ(jazyk.Preklad("S", "K", "x"), QStringLiteral("první"));
+    EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), QStringLiteral("první"));
 
     // A broken file fails and is tried again at the next call.
     const QString jina = Zapis("jiny.xml", "<r><S>");
-    TXmlDokument xdc2;
-    xdc2.NastavSoubor(jina);
+    TSouborJazyka xdc2(ParserJazyka());
+    xdc2.NastavSoubor(jina.toStdU16String());
     EXPECT_THROW(xdc2.Otevri(), EChybaJazyka);
     EXPECT_FALSE(xdc2.Otevreny());
     EXPECT_EQ(xdc2.Dokument(), nullptr);
     Zapis("jiny.xml", "<r><S><K><CZ>opraveno</CZ></K></S></r>");
     xdc2.Otevri();
     jazyk.Dokument = xdc2.Dokument();
-    EXPECT_EQ(jazyk.Preklad("S", "K", "x"), QStringLiteral("opraveno"));
+    EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), QStringLiteral("opraveno"));
 
     // Another path drops the loaded document.
-    xdc2.NastavSoubor(cesta);
+    xdc2.NastavSoubor(cesta.toStdU16String());
     EXPECT_FALSE(xdc2.Otevreny());
-    EXPECT_EQ(jazyk.Preklad("S", "K", "x"), QStringLiteral("x"));
+    EXPECT_EQ(Preklad(jazyk, "S", "K", "x"), QStringLiteral("x"));
 }
 
 } // namespace

@@ -1,4 +1,7 @@
+#include "lang/FormularQt.h"
 #include "lang/JazykyXML.h"
+#include "lang/XmlDokument.h"
+#include "lang/Znacky.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +38,7 @@ struct TestOkno {
     QMenu* menu;
     QTabWidget* zalozky;
     QWidget* stranka;
+    QGroupBox* skupinaStranka;
     QTreeWidget* seznam;
     QToolButton* plochy;
     QToolButton* neplochy;
@@ -75,6 +79,10 @@ struct TestOkno {
         stranka = new QWidget;
         Oznac(stranka, "tsStranka");
         zalozky->addTab(stranka, "Stránka");
+        // A group box placed as a page: a title of its own besides its tab's.
+        skupinaStranka = new QGroupBox("Rámeček");
+        Oznac(skupinaStranka, "grpStranka");
+        zalozky->addTab(skupinaStranka, "Druhá stránka");
 
         seznam = Pridej<QTreeWidget>(rozvrzeni, "livSeznam");
         seznam->setHeaderLabels({"Název", "Velikost", "Datum", "Typ"});
@@ -137,8 +145,9 @@ const QByteArray VsechnyPolozky =
     Polozka("btnTlacitko", "Button", "Knopf") + Polozka("btnObrazek", "Picture") +
     Polozka("btnObrazek-H", "Picture hint") + Polozka("lblPopis", "Description") +
     Polozka("aKonec", "Exit", "Ende") + Polozka("mnuSoubor", "File") +
-    Polozka("tsStranka", "Page") + Polozka("livSeznam0", "Name") + Polozka("livSeznam1", "Size") +
-    Polozka("livSeznam2", "Date") + Polozka("livSeznam3", "Type") + Polozka("tbPlochy", "Flat") +
+    Polozka("tsStranka", "Page") + Polozka("grpStranka", "Framed page") +
+    Polozka("livSeznam0", "Name") + Polozka("livSeznam1", "Size") + Polozka("livSeznam2", "Date") +
+    Polozka("livSeznam3", "Type") + Polozka("tbPlochy", "Flat") +
     Polozka("tbNeplochy", "Not flat") + Polozka("chkVolba", "Option") +
     Polozka("cbxVyber0", "One") + Polozka("cbxVyber2", "Three") + Polozka("rbPrepinac", "Switch") +
     Polozka("clbSeznam0", "First") + Polozka("clbSeznam1", "Second") +
@@ -149,9 +158,9 @@ protected:
     void Nacti(const QByteArray& polozky, const char* kod = "EN") {
         dokument = ParsujDokumentJazyka(Soubor(polozky), "test");
         jazyk.Dokument = &dokument;
-        jazyk.KodJazyka = QString::fromUtf8(kod);
+        jazyk.KodJazyka = QString::fromUtf8(kod).toStdU16String();
     }
-    QDomDocument dokument;
+    TDokumentJazyka dokument;
     TJazykXML jazyk;
     TestOkno t;
 };
@@ -159,7 +168,7 @@ protected:
 TEST_F(PrelozFormularTest, EveryKindGetsItsTexts) {
     NastavZnacku(&t.okno, ZnackaPreklad);
     Nacti(VsechnyPolozky);
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
 
     struct Pripad {
         const char* popis;
@@ -175,6 +184,9 @@ TEST_F(PrelozFormularTest, EveryKindGetsItsTexts) {
         {"action", [&] { return t.akce->text(); }, "Exit"},
         {"menu", [&] { return t.menu->title(); }, "File"},
         {"tab page", [&] { return t.zalozky->tabText(0); }, "Page"},
+        {"group box as a page: its title", [&] { return t.skupinaStranka->title(); },
+         "Framed page"},
+        {"group box as a page: its tab", [&] { return t.zalozky->tabText(1); }, "Framed page"},
         {"column 0", [&] { return t.seznam->headerItem()->text(0); }, "Name"},
         {"column 1", [&] { return t.seznam->headerItem()->text(1); }, "Size"},
         {"unmarked column 2", [&] { return t.seznam->headerItem()->text(2); }, "Datum"},
@@ -200,7 +212,7 @@ TEST_F(PrelozFormularTest, EveryKindGetsItsTexts) {
 
 TEST_F(PrelozFormularTest, UnmarkedWindowTitleIsNeverLookedUp) {
     Nacti(VsechnyPolozky);
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(t.okno.windowTitle(), QStringLiteral("Titulek"));
     EXPECT_EQ(t.popisek->text(), QStringLiteral("Description"));
 }
@@ -211,7 +223,7 @@ TEST_F(PrelozFormularTest, DialogsOwnedByTheWindowAreNotPartOfIt) {
     auto* tlacitko = new QPushButton(QStringLiteral("Tlačítko"), dialog);
     TestOkno::Oznac(tlacitko, "btnTlacitko");
     Nacti(VsechnyPolozky);
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(tlacitko->text(), QStringLiteral("Tlačítko"));
     EXPECT_EQ(t.tlacitko->text(), QStringLiteral("Button"));
     EXPECT_EQ(t.menu->title(), QStringLiteral("File"));
@@ -219,7 +231,7 @@ TEST_F(PrelozFormularTest, DialogsOwnedByTheWindowAreNotPartOfIt) {
 
 TEST_F(PrelozFormularTest, WithoutDocumentNothingChanges) {
     NastavHint(t.tlacitko, "Nápověda");
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(t.tlacitko->text(), QStringLiteral("Tlačítko"));
     EXPECT_EQ(Hint(t.tlacitko), QStringLiteral("Nápověda"));
 }
@@ -249,7 +261,7 @@ TEST_F(PrelozFormularTest, ActionHintRule) {
         if (p.polozka)
             polozky += Polozka("aKonec-H", p.polozka);
         Nacti(polozky);
-        jazyk.PrelozFormular(okno.okno);
+        PrelozFormular(jazyk, okno.okno);
         EXPECT_EQ(Hint(okno.akce), QString::fromUtf8(p.hint));
         EXPECT_EQ(okno.akce->toolTip(), QString::fromUtf8(p.tooltip));
         EXPECT_EQ(okno.akce->statusTip(), QString::fromUtf8(p.statusTip));
@@ -262,7 +274,7 @@ TEST_F(PrelozFormularTest, ControlHintFollowsShowHint) {
     NastavHint(t.popisek, "Nápověda");
     NastavHint(t.neplochy, "Nápověda");
     NastavZobrazHint(t.neplochy, false);
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
 
     EXPECT_EQ(Hint(t.popisek), QStringLiteral("Tip|"));
     EXPECT_EQ(t.popisek->toolTip(), QStringLiteral("Tip"));
@@ -275,7 +287,7 @@ TEST_F(PrelozFormularTest, ControlHintFollowsShowHint) {
 
     // An empty hint is not looked up at all.
     Nacti(Polozka("chkVolba-H", "Tip"));
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(Hint(t.zaskrtavatko), QString());
 }
 
@@ -286,7 +298,7 @@ TEST_F(PrelozFormularTest, TranslationsAreNeverMarkup) {
     Nacti(Polozka("lblPopis", "&lt;img src=\"/etc/passwd\"&gt; &lt;b&gt;bold&lt;/b&gt;") +
           Polozka("btnObrazek-H", "&lt;img src=\"/etc/passwd\"&gt; &lt;b&gt;bold&lt;/b&gt;"));
     NastavHint(t.obrazkove, "Nápověda|");
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(t.popisek->text(), znacky);
     EXPECT_EQ(t.popisek->textFormat(), Qt::PlainText);
     // What the tooltip shows is the text itself.
@@ -320,7 +332,7 @@ TEST_F(PrelozFormularTest, KindsDoNotCountAsOthers) {
     for (const Pripad& p : pripady)
         NastavHint(p.w, "h");
     Nacti(Polozka("nic", "nic"));
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.popis);
         EXPECT_EQ(Hint(p.w), QString::fromUtf8(p.hint));
@@ -330,10 +342,10 @@ TEST_F(PrelozFormularTest, KindsDoNotCountAsOthers) {
 TEST_F(PrelozFormularTest, BitmapButtonTranslatedTwiceEndsAsOnce) {
     NastavHint(t.obrazkove, "Obrázek|");
     Nacti(Polozka("btnObrazek", "Picture") + Polozka("btnObrazek-H", "Picture hint"));
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(t.obrazkove->text(), QStringLiteral("Picture"));
     EXPECT_EQ(Hint(t.obrazkove), QStringLiteral("Picture hint|"));
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(t.obrazkove->text(), QStringLiteral("Picture"));
     EXPECT_EQ(Hint(t.obrazkove), QStringLiteral("Picture hint|"));
 }
@@ -341,16 +353,16 @@ TEST_F(PrelozFormularTest, BitmapButtonTranslatedTwiceEndsAsOnce) {
 TEST_F(PrelozFormularTest, ListViewHintUnderBareName) {
     NastavHint(t.seznam, "Seznam");
     Nacti(Polozka("livSeznam", "List") + Polozka("livSeznam-H", "wrong key"));
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(Hint(t.seznam), QStringLiteral("|List"));
 }
 
 TEST_F(PrelozFormularTest, SwitchKeepsPreviousLanguageWhereEntriesLack) {
     NastavZnacku(&t.okno, ZnackaPreklad);
     Nacti(VsechnyPolozky, "EN");
-    jazyk.PrelozFormular(t.okno);
-    jazyk.KodJazyka = "DE";
-    jazyk.PrelozFormular(t.okno);
+    PrelozFormular(jazyk, t.okno);
+    jazyk.KodJazyka = u"DE";
+    PrelozFormular(jazyk, t.okno);
     EXPECT_EQ(t.okno.windowTitle(), QStringLiteral("Titel"));
     EXPECT_EQ(t.tlacitko->text(), QStringLiteral("Knopf"));
     EXPECT_EQ(t.akce->text(), QStringLiteral("Ende"));
@@ -364,7 +376,7 @@ TEST_F(PrelozFormularTest, FailureKeepsWhatWasDoneBefore) {
     Nacti(Polozka("grpSkupina", "Group") + Polozka("btnTlacitko", "<b>x</b>") +
           Polozka("lblPopis", "Description"));
     try {
-        jazyk.PrelozFormular(t.okno);
+        PrelozFormular(jazyk, t.okno);
         ADD_FAILURE() << "no error";
     } catch (const EChybaJazyka& e) {
         EXPECT_STREQ(e.what(), "Element does not contain a single text node");

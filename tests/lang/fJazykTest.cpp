@@ -1,6 +1,8 @@
 #include "lang/fJazyk.h"
 
+#include "lang/FormularQt.h"
 #include "lang/JazykyXML.h"
+#include "lang/SeznamJazykuQt.h"
 #include "lang/XmlDokument.h"
 #include "lang/Znacky.h"
 #include "tests/ObsluhaDialogu.h"
@@ -45,13 +47,13 @@ QByteArray Dokument(std::initializer_list<Jazyk> jazyky, const QByteArray& vlozk
 
 // The engine with its own copy of a parsed document.
 struct Jazyky {
-    QDomDocument dokument;
+    TDokumentJazyka dokument;
     TJazykXML jazyk;
 
     explicit Jazyky(const QByteArray& xml, const QString& kod = QStringLiteral("CZ"))
         : dokument(ParsujDokumentJazyka(xml, QStringLiteral("test.xml"))) {
         jazyk.Dokument = &dokument;
-        jazyk.KodJazyka = kod;
+        jazyk.KodJazyka = kod.toStdU16String();
     }
 };
 
@@ -79,7 +81,7 @@ qint64 KlicIkony(const QIcon& ikona) {
     return ikona.isNull() ? 0 : ikona.cacheKey();
 }
 
-TEST(JazykForm, VzhledPoVytvoreni) {
+TEST(JazykForm, LooksAsDesignedWhenCreated) {
     TJazykForm form;
     EXPECT_EQ(form.objectName(), "JazykForm");
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Výběr jazyka aplikace"));
@@ -133,10 +135,10 @@ TEST(JazykForm, VzhledPoVytvoreni) {
         EXPECT_FALSE(vlajka.pixmap(16, 16).isNull());
 }
 
-TEST(JazykForm, OkNasledujeVyber) {
+TEST(JazykForm, OkFollowsTheSelection) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}), QStringLiteral("XX"));
-    j.jazyk.NactiJazyky(form.livJazyk(), form.ilVlajky());
+    NactiJazyky(j.jazyk, form.livJazyk(), form.ilVlajky());
     EXPECT_FALSE(form.btnOK().isEnabled());
     form.livJazyk().topLevelItem(1)->setSelected(true);
     EXPECT_TRUE(form.btnOK().isEnabled());
@@ -145,7 +147,7 @@ TEST(JazykForm, OkNasledujeVyber) {
     EXPECT_FALSE(form.Volba().has_value());
 }
 
-TEST(JazykForm, PredvybranyJazykPotvrzenyOK) {
+TEST(JazykForm, ThePreselectedLanguageIsConfirmedWithOk) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}));
     bool okPovoleno = false;
@@ -158,12 +160,12 @@ TEST(JazykForm, PredvybranyJazykPotvrzenyOK) {
     EXPECT_TRUE(okPovoleno);
     EXPECT_EQ(radku, 2);
     ASSERT_TRUE(volba.has_value());
-    EXPECT_EQ(volba->Kod, "CZ");
+    EXPECT_EQ(volba->Kod, u"CZ");
     EXPECT_EQ(volba->Pozice, 0);
-    EXPECT_EQ(j.jazyk.KodJazyka, "CZ");
+    EXPECT_EQ(j.jazyk.KodJazyka, u"CZ");
 }
 
-TEST(JazykForm, DruhyJazykVybranyMysi) {
+TEST(JazykForm, AnotherLanguageIsChosenWithTheMouse) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}));
     const auto volba = Vyber(form, j.jazyk, [](TJazykForm& f) {
@@ -171,17 +173,17 @@ TEST(JazykForm, DruhyJazykVybranyMysi) {
         QTest::mouseClick(&f.btnOK(), Qt::LeftButton);
     });
     ASSERT_TRUE(volba.has_value());
-    EXPECT_EQ(volba->Kod, "EN");
+    EXPECT_EQ(volba->Kod, u"EN");
     EXPECT_EQ(volba->Pozice, 1);
     // The engine is the caller's to change.
-    EXPECT_EQ(j.jazyk.KodJazyka, "CZ");
+    EXPECT_EQ(j.jazyk.KodJazyka, u"CZ");
     EXPECT_EQ(KlicIkony(form.livJazyk().topLevelItem(0)->icon(0)),
               KlicIkony(form.ilVlajky().at(0)));
     EXPECT_EQ(KlicIkony(form.livJazyk().topLevelItem(1)->icon(0)),
               KlicIkony(form.ilVlajky().at(1)));
 }
 
-TEST(JazykForm, ZavreniBezOKNicNevraci) {
+TEST(JazykForm, ClosingWithoutOkChoosesNothing) {
     const std::pair<const char*, std::function<void(TJazykForm&)>> zpusoby[] = {
         {"Storno", [](TJazykForm& f) { QTest::mouseClick(&f.btnStorno(), Qt::LeftButton); }},
         {"Escape", [](TJazykForm& f) { Klavesa(f, Qt::Key_Escape); }},
@@ -204,11 +206,11 @@ TEST(JazykForm, ZavreniBezOKNicNevraci) {
         bool zobrazen = false;
         EXPECT_FALSE(Vyber(form, j.jazyk, akce, &zobrazen).has_value());
         EXPECT_TRUE(zobrazen);
-        EXPECT_EQ(j.jazyk.KodJazyka, "CZ");
+        EXPECT_EQ(j.jazyk.KodJazyka, u"CZ");
     }
 }
 
-TEST(JazykForm, PredvyberBezOhleduNaVelikostPismen) {
+TEST(JazykForm, ThePreselectionIgnoresLetterCase) {
     struct Pripad {
         const char* kod;
         int predvybrany; // -1: none
@@ -232,12 +234,12 @@ TEST(JazykForm, PredvyberBezOhleduNaVelikostPismen) {
             continue;
         }
         ASSERT_TRUE(volba.has_value());
-        EXPECT_EQ(volba->Kod, p.predvybrany == 0 ? "CZ" : "EN");
+        EXPECT_EQ(volba->Kod, p.predvybrany == 0 ? u"CZ" : u"EN");
         EXPECT_EQ(volba->Pozice, p.predvybrany);
     }
 }
 
-TEST(JazykForm, VlajkaPodleIndexuPozicepodleRadku) {
+TEST(JazykForm, TheFlagFollowsTheIndexThePositionFollowsTheRow) {
     TJazykForm form;
     // Not in the order of the flags; a comment between two languages is no row.
     Jazyky j(Dokument({{"SK", "2"}, {"ES", "5"}, {"CZ", "0"}}, "<!-- poznámka -->"),
@@ -245,7 +247,7 @@ TEST(JazykForm, VlajkaPodleIndexuPozicepodleRadku) {
     const auto volba =
         Vyber(form, j.jazyk, [](TJazykForm& f) { QTest::mouseClick(&f.btnOK(), Qt::LeftButton); });
     ASSERT_TRUE(volba.has_value());
-    EXPECT_EQ(volba->Kod, "CZ");
+    EXPECT_EQ(volba->Kod, u"CZ");
     EXPECT_EQ(volba->Pozice, 2);
     const int vlajky[] = {2, 5, 0};
     ASSERT_EQ(form.livJazyk().topLevelItemCount(), 3);
@@ -256,7 +258,7 @@ TEST(JazykForm, VlajkaPodleIndexuPozicepodleRadku) {
     }
 }
 
-TEST(JazykForm, SedmyJazykBezVlajky) {
+TEST(JazykForm, ASeventhLanguageHasNoFlag) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"},
                        {"EN", "1"},
@@ -271,13 +273,13 @@ TEST(JazykForm, SedmyJazykBezVlajky) {
         QTest::mouseClick(&f.btnOK(), Qt::LeftButton);
     });
     ASSERT_TRUE(volba.has_value());
-    EXPECT_EQ(volba->Kod, "PL");
+    EXPECT_EQ(volba->Kod, u"PL");
     EXPECT_EQ(volba->Pozice, 6);
     EXPECT_TRUE(form.livJazyk().topLevelItem(6)->icon(0).isNull());
     EXPECT_TRUE(form.livJazyk().topLevelItem(7)->icon(0).isNull());
 }
 
-TEST(JazykForm, BezDokumentuZaviraJenStorno) {
+TEST(JazykForm, WithoutADocumentOnlyStornoCloses) {
     TJazykForm form;
     TJazykXML jazyk;
     bool okPovoleno = true;
@@ -297,7 +299,7 @@ TEST(JazykForm, BezDokumentuZaviraJenStorno) {
     EXPECT_TRUE(otevrenoPoEnteru);
 }
 
-TEST(JazykForm, RadkyZPredchozihoOtevreniNezustanou) {
+TEST(JazykForm, RowsOfAnEarlierOpeningDoNotStay) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}, {"EN", "1"}}));
     Vyber(form, j.jazyk, [](TJazykForm& f) { f.reject(); });
@@ -311,7 +313,7 @@ TEST(JazykForm, RadkyZPredchozihoOtevreniNezustanou) {
     EXPECT_FALSE(okPovoleno);
 }
 
-TEST(JazykForm, ChybaSouboruDialogNezobrazi) {
+TEST(JazykForm, AFaultyFileShowsNoDialog) {
     const char* vadne[] = {
         ("<vtrl><JAZYKY><CZ index=\"0\"><a>1</a><b>2</b><c>3</c></CZ>"
          "<EN index=\"x\"><a>1</a><b>2</b><c>3</c></EN></JAZYKY></vtrl>"),
@@ -329,14 +331,14 @@ TEST(JazykForm, ChybaSouboruDialogNezobrazi) {
                      EChybaJazyka);
         EXPECT_FALSE(zobrazen);
         EXPECT_FALSE(form.isVisible());
-        EXPECT_EQ(j.jazyk.KodJazyka, "CZ");
+        EXPECT_EQ(j.jazyk.KodJazyka, u"CZ");
     }
 }
 
-TEST(JazykForm, Preklad) {
+TEST(JazykForm, ItsTitleColumnsAndButtonsAreTranslated) {
     TJazykForm form;
     Jazyky j(Dokument({{"CZ", "0"}}), QStringLiteral("EN"));
-    j.jazyk.PrelozFormular(form);
+    PrelozFormular(j.jazyk, form);
     EXPECT_EQ(form.windowTitle(), "Choose the language");
     const char* sloupce[] = {"Language", "Name", "Version", "Author"};
     for (int i = 0; i < 4; ++i)
@@ -345,8 +347,8 @@ TEST(JazykForm, Preklad) {
     EXPECT_EQ(form.btnStorno().text(), "Cancel");
 
     // Back to the built-in language: only the title has a Czech text, the rest keeps English.
-    j.jazyk.KodJazyka = QStringLiteral("CZ");
-    j.jazyk.PrelozFormular(form);
+    j.jazyk.KodJazyka = u"CZ";
+    PrelozFormular(j.jazyk, form);
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Výběr jazyka aplikace"));
 }
 
@@ -362,8 +364,8 @@ TEST(JazykForm, ItsCaptionsShowWholeAtAnyTextSize) {
         for (const char* kod : {"CZ", "EN", "SK", "DE", "FR", "ES"}) {
             SCOPED_TRACE(QStringLiteral("%1 at %2x").arg(kod).arg(nasobek).toStdString());
             TJazykForm form;
-            j.jazyk.KodJazyka = QLatin1String(kod);
-            j.jazyk.PrelozFormular(form);
+            j.jazyk.KodJazyka = QString::fromLatin1(kod).toStdU16String();
+            PrelozFormular(j.jazyk, form);
             Vyber(form, j.jazyk, [&](TJazykForm& f) {
                 EXPECT_GE(f.width(), qRound(409 * pismo.Meritko()));
                 EXPECT_GE(f.height(), qRound(194 * pismo.Meritko()));
@@ -386,7 +388,7 @@ TEST(JazykForm, ItsCaptionsShowWholeAtAnyTextSize) {
     }
 }
 
-TEST(JazykForm, VystredenNadRodicem) {
+TEST(JazykForm, IsCentredOverItsParent) {
     QWidget hlavni;
     hlavni.setGeometry(100, 120, 800, 600);
     hlavni.show();

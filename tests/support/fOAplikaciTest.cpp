@@ -1,5 +1,6 @@
 #include "support/fOAplikaci.h"
 
+#include "lang/FormularQt.h"
 #include "lang/JazykyXML.h"
 #include "lang/XmlDokument.h"
 #include "tests/ObsluhaDialogu.h"
@@ -139,7 +140,7 @@ TEST(OAplikaciForm, PrekladMeniJenOznaceneTexty) {
   <Label2><EN>Someone else</EN></Label2>
   <lblURL><EN>https://elsewhere.example.org/</EN></lblURL>
 </OAplikaciForm></vtrl>)";
-    QDomDocument dokument = ParsujDokumentJazyka(xml, QStringLiteral("test.xml"));
+    TDokumentJazyka dokument = ParsujDokumentJazyka(xml, QStringLiteral("test.xml"));
     TJazykXML jazyk;
     jazyk.Dokument = &dokument;
 
@@ -155,8 +156,8 @@ TEST(OAplikaciForm, PrekladMeniJenOznaceneTexty) {
     for (const Stav& s : {Stav{"EN", "About", "Joining text files into one", "Close"},
                           Stav{"CZ", "O aplikaci", "Joining text files into one", "Close"}}) {
         SCOPED_TRACE(s.kod);
-        jazyk.KodJazyka = QLatin1String(s.kod);
-        jazyk.PrelozFormular(form);
+        jazyk.KodJazyka = QString::fromLatin1(s.kod).toStdU16String();
+        PrelozFormular(jazyk, form);
         EXPECT_EQ(form.windowTitle(), s.titulek);
         EXPECT_EQ(form.lblPopis().text(), s.popis);
         EXPECT_EQ(form.btnZavrit().text(), s.tlacitko);
@@ -282,7 +283,7 @@ bool Prekryvaji(const QWidget* a, const QWidget* b) {
 TEST(OAplikaciForm, ItsTextsShowWholeAtAnyTextSizeAndPalette) {
     QFile soubor(QStringLiteral(VTRL_XML));
     ASSERT_TRUE(soubor.open(QIODevice::ReadOnly));
-    QDomDocument dokument = ParsujDokumentJazyka(soubor.readAll(), soubor.fileName());
+    TDokumentJazyka dokument = ParsujDokumentJazyka(soubor.readAll(), soubor.fileName());
     TJazykXML jazyk;
     jazyk.Dokument = &dokument;
     const QPalette svetla = QApplication::palette();
@@ -297,8 +298,8 @@ TEST(OAplikaciForm, ItsTextsShowWholeAtAnyTextSizeAndPalette) {
                                  .arg(tmava ? "dark" : "light")
                                  .toStdString());
                 TOAplikaciForm form;
-                jazyk.KodJazyka = QLatin1String(kod);
-                jazyk.PrelozFormular(form);
+                jazyk.KodJazyka = QString::fromLatin1(kod).toStdU16String();
+                PrelozFormular(jazyk, form);
                 Zobraz(form, [](TOAplikaciForm& f) { f.reject(); });
                 EXPECT_GE(form.width(), qRound(376 * pismo.Meritko()));
                 EXPECT_GE(form.height(), qRound(153 * pismo.Meritko()));
