@@ -16,7 +16,8 @@ for argument in "${@:3}"; do
     fi
 done
 
-# The prefix's desktop must not live in the session that made the prefix, which had no display.
+# The desktop must not live in a session without a display: the one that made the prefix or
+# listed the tests.
 "$here/wine-test.sh" "$prefix" "$wine"
 WINEPREFIX=$prefix "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
 

@@ -36,11 +36,11 @@ if [[ ! -e $prefix/.hotovo ]]; then
     "$server" -w
     touch "$prefix/.hotovo"
 fi
+# Without a program, only the prefix is made.
+(($# > 0)) || exit 0
 "$server" -p60 2>/dev/null || true
 flock -u 9
 exec 9>&-
-# Without a program, only the prefix is made.
-(($# > 0)) || exit 0
 
 # Tests that open windows, on the X server that wine-gui-test.sh started for them.
 if [[ -n ${VANTREL_WINE_DISPLAY:-} ]]; then

@@ -19,6 +19,19 @@ bool NadHlavnimOknem(HWND okno, HWND hlavni) {
     return false;
 }
 
+struct THledani {
+    HWND hlavni;
+    HWND nalezene;
+};
+
+BOOL CALLBACK HledejNadHlavnim(HWND okno, LPARAM parametr) {
+    auto* hledani = reinterpret_cast<THledani*>(parametr);
+    if (!NadHlavnimOknem(okno, hledani->hlavni))
+        return TRUE;
+    hledani->nalezene = okno;
+    return FALSE;
+}
+
 HWND Vlastnik(HWND hlavni) {
     if (hlavni == nullptr || !IsWindow(hlavni) || !IsWindowVisible(hlavni))
         return nullptr;
@@ -27,20 +40,8 @@ HWND Vlastnik(HWND hlavni) {
         return hlavni;
     if (const HWND aktivni = GetActiveWindow(); NadHlavnimOknem(aktivni, hlavni))
         return aktivni;
-    struct THledani {
-        HWND hlavni;
-        HWND nalezene;
-    } hledani{hlavni, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND okno, LPARAM parametr) -> BOOL {
-            auto* h = reinterpret_cast<THledani*>(parametr);
-            if (!NadHlavnimOknem(okno, h->hlavni))
-                return TRUE;
-            h->nalezene = okno;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&hledani));
+    THledani hledani{hlavni, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), HledejNadHlavnim, reinterpret_cast<LPARAM>(&hledani));
     return hledani.nalezene != nullptr ? hledani.nalezene : hlavni;
 }
 

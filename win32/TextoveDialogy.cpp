@@ -2,17 +2,17 @@
 
 #include "win32/TextoveDialogyId.h"
 
+// The common dialogs' headers need windows.h before them.
 // clang-format off
-// The dialog headers build on windows.h, which sorting would place after them.
 #include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
+#include <dlgs.h>
 // clang-format on
 
 #include <algorithm>
-#include <cderr.h>
-#include <commdlg.h>
 #include <cstdio>
 #include <cwchar>
-#include <dlgs.h>
 #include <stdexcept>
 
 namespace vantrel {

@@ -2,6 +2,7 @@
 
 #include "../textfile/Pomocne.h"
 #include "lang/ChybaJazyka.h"
+#include "lang/JazykyXML.h"
 #include "platforma/Utf8.h"
 
 #include <algorithm>
@@ -132,10 +133,9 @@ TEST(Msxml, LanguageFilesLoadOrAreRefusedAsOnLinux) {
         try {
             const TDokumentJazyka strom = ParsujJazykMsxml(p.data, u"vtrl.xml");
             ASSERT_EQ(p.chyba, nullptr) << "loaded";
-            EXPECT_EQ(strom.jmeno, u"r");
-            if (p.text != u"<missing>") {
-                EXPECT_TRUE(Text(strom, {u"S", u"K", u"CZ"}) == p.text);
-            }
+            TJazykXML jazyk;
+            jazyk.Dokument = &strom;
+            EXPECT_TRUE(jazyk.Preklad(u"S", u"K", u"<missing>") == p.text);
         } catch (const EChybaJazyka& e) {
             ASSERT_NE(p.chyba, nullptr) << e.what();
             const std::string zprava = e.what();
@@ -220,17 +220,30 @@ TEST(Msxml, ExternalEntitiesAreNeverRead) {
     }
 }
 
-// The file beside the program: every language of JAZYKY has its text in every entry.
+// The language list of the language dialog.
+class TSeznam : public TSeznamJazyku {
+public:
+    std::vector<TPopisJazyka> jazyky;
+    void Vymaz() override { jazyky.clear(); }
+    void Pridej(const TPopisJazyka& jazyk) override { jazyky.push_back(jazyk); }
+    void Vyber(int) override {}
+};
+
+// The file beside the program: six languages, each with its flag, and each with its text in
+// every entry.
 TEST(Msxml, TheShippedLanguageFileHoldsEveryLanguage) {
     const TDokumentJazyka strom = NactiJazykMsxml(DodanySoubor());
-    const TUzelJazyka* jazyky = Dite(strom, u"JAZYKY");
-    ASSERT_NE(jazyky, nullptr);
-    std::vector<std::u16string> kody;
-    for (const TUzelJazyka& jazyk : jazyky->deti) {
-        if (jazyk.druh == TUzelJazyka::TDruh::Prvek)
-            kody.push_back(jazyk.jmeno);
+    TJazykXML jazyk;
+    jazyk.Dokument = &strom;
+    TSeznam seznam;
+    jazyk.NactiJazyky(seznam);
+    const std::u16string kody[] = {u"CZ", u"EN", u"SK", u"DE", u"FR", u"ES"};
+    ASSERT_EQ(seznam.jazyky.size(), std::size(kody));
+    for (std::size_t i = 0; i < std::size(kody); ++i) {
+        EXPECT_TRUE(seznam.jazyky[i].kod == kody[i]) << i;
+        EXPECT_EQ(seznam.jazyky[i].indexVlajky, static_cast<int>(i));
+        EXPECT_FALSE(seznam.jazyky[i].nazev.empty()) << i;
     }
-    EXPECT_TRUE((kody == std::vector<std::u16string>{u"CZ", u"EN", u"SK", u"DE", u"FR", u"ES"}));
     int zaznamu = 0;
     for (const TUzelJazyka& sekce : strom.deti) {
         if (sekce.druh != TUzelJazyka::TDruh::Prvek || sekce.jmeno == u"JAZYKY")
@@ -240,8 +253,8 @@ TEST(Msxml, TheShippedLanguageFileHoldsEveryLanguage) {
                 continue;
             ++zaznamu;
             for (const std::u16string& kod : kody) {
-                const std::u16string text = Text(strom, {sekce.jmeno, zaznam.jmeno, kod});
-                EXPECT_FALSE(text.empty() || text[0] == u'<')
+                jazyk.KodJazyka = kod;
+                EXPECT_FALSE(jazyk.Preklad(sekce.jmeno, zaznam.jmeno, u"").empty())
                     << KodujUtf8(sekce.jmeno + u"/" + zaznam.jmeno + u"/" + kod);
             }
         }

@@ -33,18 +33,8 @@ public:
     // The visible, enabled dialog window of this thread: the one that takes the input now.
     static HWND ModalniOkno() {
         HWND nalezene = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND okno, LPARAM parametr) -> BOOL {
-                wchar_t trida[16] = L"";
-                GetClassNameW(okno, trida, 16);
-                if (!IsWindowVisible(okno) || !IsWindowEnabled(okno) ||
-                    std::wstring(trida) != L"#32770")
-                    return TRUE;
-                *reinterpret_cast<HWND*>(parametr) = okno;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&nalezene));
+        EnumThreadWindows(GetCurrentThreadId(), &TScenar::JeModalni,
+                          reinterpret_cast<LPARAM>(&nalezene));
         return nalezene;
     }
 
@@ -68,6 +58,15 @@ private:
             ++s->dalsi_;
     }
 
+    static BOOL CALLBACK JeModalni(HWND okno, LPARAM parametr) {
+        wchar_t trida[16] = L"";
+        GetClassNameW(okno, trida, 16);
+        if (!IsWindowVisible(okno) || !IsWindowEnabled(okno) || std::wstring(trida) != L"#32770")
+            return TRUE;
+        *reinterpret_cast<HWND*>(parametr) = okno;
+        return FALSE;
+    }
+
     static inline TScenar* hraje_ = nullptr;
     std::vector<Krok> kroky_;
     std::size_t dalsi_ = 0;
@@ -75,22 +74,23 @@ private:
     UINT_PTR casovac_ = 0;
 };
 
+struct THledaniPotomka {
+    int id;
+    HWND nalezene;
+};
+
+inline BOOL CALLBACK JePotomek(HWND dite, LPARAM parametr) {
+    auto* hledani = reinterpret_cast<THledaniPotomka*>(parametr);
+    if (GetDlgCtrlID(dite) != hledani->id)
+        return TRUE;
+    hledani->nalezene = dite;
+    return FALSE;
+}
+
 // The descendant window with that control identifier, at any depth; nullptr when none.
 inline HWND Potomek(HWND okno, int id) {
-    struct THledani {
-        int id;
-        HWND nalezene;
-    } hledani{id, nullptr};
-    EnumChildWindows(
-        okno,
-        [](HWND dite, LPARAM parametr) -> BOOL {
-            auto* h = reinterpret_cast<THledani*>(parametr);
-            if (GetDlgCtrlID(dite) != h->id)
-                return TRUE;
-            h->nalezene = dite;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&hledani));
+    THledaniPotomka hledani{id, nullptr};
+    EnumChildWindows(okno, JePotomek, reinterpret_cast<LPARAM>(&hledani));
     return hledani.nalezene;
 }
 
