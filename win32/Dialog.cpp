@@ -99,14 +99,7 @@ LRESULT TDialog::Zprava(UINT zprava, WPARAM w, LPARAM l) {
         }
         break;
     case WM_ACTIVATE:
-        // The control with the focus keeps it while another program is active.
-        if (LOWORD(w) == WA_INACTIVE) {
-            const HWND fokus = GetFocus();
-            if (fokus != nullptr && IsChild(Handle(), fokus))
-                fokus_ = fokus;
-        } else if (fokus_ != nullptr && IsWindow(fokus_)) {
-            SetFocus(fokus_);
-        }
+        PriAktivaci(w, PrvniFokus());
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(VychoziTlacitko(), DC_HASDEFID);

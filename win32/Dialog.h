@@ -36,7 +36,6 @@ private:
 
     DWORD styl_ = 0;
     DWORD exStyl_ = 0;
-    HWND fokus_ = nullptr;
     bool bezi_ = false;
     int vysledek_ = IDCANCEL;
 };

@@ -1,7 +1,6 @@
 #include "win32/Komponenty.h"
 
-#include <commctrl.h>
-#include <vector>
+#include "win32/PohledSeznamu.h"
 
 namespace vantrel::okna {
 
@@ -14,9 +13,7 @@ void TKomponentaOkna::NastavTitulek(const std::u16string& titulek) {
 }
 
 int TKomponentaSeznamu::PocetSloupcu() const {
-    const auto zahlavi = reinterpret_cast<HWND>(SendMessageW(seznam_, LVM_GETHEADER, 0, 0));
-    const LRESULT pocet = zahlavi != nullptr ? SendMessageW(zahlavi, HDM_GETITEMCOUNT, 0, 0) : 0;
-    return pocet > 0 ? static_cast<int>(pocet) : 0;
+    return okna::PocetSloupcu(seznam_);
 }
 
 int TKomponentaSeznamu::ZnackaSloupce(int sloupec) const {
@@ -26,29 +23,11 @@ int TKomponentaSeznamu::ZnackaSloupce(int sloupec) const {
 }
 
 std::u16string TKomponentaSeznamu::Sloupec(int sloupec) const {
-    // A caption longer than the buffer would come back cut: the buffer grows until it holds it.
-    for (std::size_t delka = 256;; delka *= 4) {
-        std::vector<wchar_t> text(delka, L'\0');
-        LVCOLUMNW popis{};
-        popis.mask = LVCF_TEXT;
-        popis.pszText = text.data();
-        popis.cchTextMax = static_cast<int>(delka);
-        if (!SendMessageW(seznam_, LVM_GETCOLUMNW, static_cast<WPARAM>(sloupec),
-                          reinterpret_cast<LPARAM>(&popis)))
-            return {};
-        const std::u16string vysledek = Text16(popis.pszText);
-        if (vysledek.size() + 1 < delka || delka > 1u << 20)
-            return vysledek;
-    }
+    return TextSloupce(seznam_, sloupec);
 }
 
 void TKomponentaSeznamu::NastavSloupec(int sloupec, const std::u16string& titulek) {
-    std::wstring text = Siroky(titulek);
-    LVCOLUMNW popis{};
-    popis.mask = LVCF_TEXT;
-    popis.pszText = text.data();
-    SendMessageW(seznam_, LVM_SETCOLUMNW, static_cast<WPARAM>(sloupec),
-                 reinterpret_cast<LPARAM>(&popis));
+    NastavTextSloupce(seznam_, sloupec, titulek);
 }
 
 std::u16string TKomponentaAkce::Jmeno() const {
@@ -70,6 +49,21 @@ std::u16string TKomponentaAkce::Hint() const {
 
 void TKomponentaAkce::NastavHint(const std::u16string& hint) {
     akce_.hint = hint;
+}
+
+void TFormularOkna::NastavTitulek(const std::u16string& titulek) {
+    NastavTextOkna(OknoFormulare(), titulek);
+}
+
+std::vector<TKomponenta*> TFormularOkna::Komponenty() {
+    std::vector<TKomponenta*> komponenty;
+    for (const auto& komponenta : komponenty_)
+        komponenty.push_back(komponenta.get());
+    return komponenty;
+}
+
+void TFormularOkna::PridejKomponentu(std::unique_ptr<TKomponenta> komponenta) {
+    komponenty_.push_back(std::move(komponenta));
 }
 
 } // namespace vantrel::okna

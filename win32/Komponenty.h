@@ -4,6 +4,7 @@
 #include "pravidla/HlavniOkno.h"
 #include "win32/Win32.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,28 @@ public:
 
 private:
     TAkceOkna& akce_;
+};
+
+// A window as the language engine translates it: its name (the section of its texts), its mark,
+// its title (its window text), and its components in the order they were made.
+class TFormularOkna : public TFormular {
+public:
+    TFormularOkna(const char16_t* jmeno, int znacka) : jmeno_(jmeno), znacka_(znacka) {}
+
+    std::u16string Jmeno() const override { return jmeno_; }
+    int Znacka() const override { return znacka_; }
+    std::u16string Titulek() const override { return TextOkna(OknoFormulare()); }
+    void NastavTitulek(const std::u16string& titulek) override;
+    std::vector<TKomponenta*> Komponenty() override;
+
+protected:
+    void PridejKomponentu(std::unique_ptr<TKomponenta> komponenta);
+    virtual HWND OknoFormulare() const = 0;
+
+private:
+    const char16_t* jmeno_;
+    int znacka_;
+    std::vector<std::unique_ptr<TKomponenta>> komponenty_;
 };
 
 } // namespace vantrel::okna

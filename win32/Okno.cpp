@@ -53,6 +53,16 @@ LRESULT TOkno::Vychozi(UINT zprava, WPARAM w, LPARAM l) {
     return DefWindowProcW(okno_, zprava, w, l);
 }
 
+void TOkno::PriAktivaci(WPARAM w, HWND vychozi) {
+    if (LOWORD(w) == WA_INACTIVE) {
+        const HWND fokus = GetFocus();
+        if (fokus != nullptr && IsChild(okno_, fokus))
+            fokus_ = fokus;
+    } else {
+        SetFocus(fokus_ != nullptr && IsWindow(fokus_) ? fokus_ : vychozi);
+    }
+}
+
 LRESULT CALLBACK TOkno::Procedura(HWND okno, UINT zprava, WPARAM w, LPARAM l) {
     if (zprava == WM_NCCREATE) {
         auto* objekt =

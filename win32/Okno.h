@@ -28,7 +28,12 @@ protected:
     virtual LRESULT Zprava(UINT zprava, WPARAM w, LPARAM l);
     LRESULT Vychozi(UINT zprava, WPARAM w, LPARAM l);
 
+    // WM_ACTIVATE: the control with the focus keeps it while another window is active, and gets
+    // it back (`vychozi` where none had it).
+    void PriAktivaci(WPARAM w, HWND vychozi);
+
     const THlaseni& hlaseni_;
+    HWND fokus_ = nullptr;
 
 private:
     static LRESULT CALLBACK Procedura(HWND okno, UINT zprava, WPARAM w, LPARAM l);

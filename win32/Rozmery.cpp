@@ -1,10 +1,7 @@
 #include "win32/Rozmery.h"
 
 #include "support/Meritko.h"
-
-#include <algorithm>
-#include <commctrl.h>
-#include <vector>
+#include "win32/PohledSeznamu.h"
 
 namespace vantrel::okna {
 
@@ -35,15 +32,7 @@ int VyskaTlacitka(HFONT pismo) {
 }
 
 int SirkaTitulkuSloupce(HWND seznam, int sloupec, HFONT pismo) {
-    std::vector<wchar_t> text(1024, L'\0');
-    LVCOLUMNW popis{};
-    popis.mask = LVCF_TEXT;
-    popis.pszText = text.data();
-    popis.cchTextMax = static_cast<int>(text.size());
-    if (!SendMessageW(seznam, LVM_GETCOLUMNW, static_cast<WPARAM>(sloupec),
-                      reinterpret_cast<LPARAM>(&popis)))
-        return 0;
-    return static_cast<int>(VelikostTextu(pismo, Text16(popis.pszText)).cx +
+    return static_cast<int>(VelikostTextu(pismo, TextSloupce(seznam, sloupec)).cx +
                             4 * Metrika(pismo).tmAveCharWidth);
 }
 

@@ -2,42 +2,16 @@
 
 #include "support/SoubUtility.h"
 #include "win32/Dpi.h"
+#include "win32/PohledSeznamu.h"
 
 #include <algorithm>
 
 namespace vantrel::okna {
 
-namespace {
-
-void NastavText(HWND seznam, int radek, int sloupec, const std::u16string& text) {
-    std::wstring siroky = Siroky(text);
-    LVITEMW polozka{};
-    polozka.iSubItem = sloupec;
-    polozka.pszText = siroky.data();
-    SendMessageW(seznam, LVM_SETITEMTEXTW, static_cast<WPARAM>(radek),
-                 reinterpret_cast<LPARAM>(&polozka));
-}
-
-} // namespace
-
 void TSeznamSouboru::Vytvor(HWND rodic) {
-    seznam_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
-                                  LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
-                              0, 0, 0, 0, rodic, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(seznam_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-    for (int i = 0; i < 4; ++i) {
-        std::wstring titulek = Siroky(SloupceSouboru[i].titulek);
-        LVCOLUMNW sloupec{};
-        sloupec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        sloupec.fmt = LVCFMT_LEFT;
-        sloupec.cx = SloupceSouboru[i].sirka;
-        sloupec.pszText = titulek.data();
-        sloupec.iSubItem = i;
-        SendMessageW(seznam_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&sloupec));
-    }
+    seznam_ = VytvorPohledSeznamu(rodic, 0);
+    for (int i = 0; i < 4; ++i)
+        VlozSloupec(seznam_, i, SloupceSouboru[i].titulek, SloupceSouboru[i].sirka);
 }
 
 void TSeznamSouboru::NastavMeritko(double meritko, HFONT pismo, HIMAGELIST obrazky) {
@@ -66,21 +40,16 @@ std::u16string TSeznamSouboru::Cesta(int radek) const {
 }
 
 void TSeznamSouboru::Pridej(const TPolozkaSouboru& radek) {
-    const int pozice = Pocet();
+    // The path is there when the list reports the new row.
     cesty_.push_back(radek.cesta);
-    std::wstring titulek = Siroky(radek.titulek);
-    LVITEMW polozka{};
-    polozka.mask = LVIF_TEXT | LVIF_IMAGE;
-    polozka.iItem = pozice;
-    polozka.pszText = titulek.data();
-    polozka.iImage = StavCeka;
-    if (SendMessageW(seznam_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&polozka)) < 0) {
+    const int pozice = PridejRadek(seznam_, radek.titulek, StavCeka);
+    if (pozice < 0) {
         cesty_.pop_back();
         return;
     }
-    NastavText(seznam_, pozice, 1, radek.velikost);
-    NastavText(seznam_, pozice, 2, radek.datum);
-    NastavText(seznam_, pozice, 3, radek.typ);
+    NastavTextBunky(seznam_, pozice, 1, radek.velikost);
+    NastavTextBunky(seznam_, pozice, 2, radek.datum);
+    NastavTextBunky(seznam_, pozice, 3, radek.typ);
 }
 
 int TSeznamSouboru::Stav(int radek) const {
@@ -110,8 +79,7 @@ bool TSeznamSouboru::MaVybrane() const {
 void TSeznamSouboru::OdstranVybrane() {
     odstranuje_ = true;
     for (;;) {
-        const auto radek = static_cast<int>(
-            SendMessageW(seznam_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const int radek = VybranyRadek(seznam_);
         if (radek < 0 || !SendMessageW(seznam_, LVM_DELETEITEM, static_cast<WPARAM>(radek), 0))
             break;
         cesty_.erase(cesty_.begin() + radek);

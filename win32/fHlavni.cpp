@@ -51,7 +51,8 @@ BOOL CALLBACK PridejPlochu(HMONITOR monitor, HDC, LPRECT, LPARAM plochy) {
 } // namespace
 
 THlavniForm::THlavniForm(TJazykXML& jazyk, const THlaseni& hlaseni, TSouborJazyka& souborJazyka)
-    : TOkno(hlaseni), okno_(*this, jazyk, hlaseni, souborJazyka) {
+    // The title is the product's name in every language: the window carries no mark.
+    : TOkno(hlaseni), TFormularOkna(u"HlavniForm", 0), okno_(*this, jazyk, hlaseni, souborJazyka) {
     VytvorAkce();
     dpi_ = DpiSystemu();
     const LOGFONTW pismo = PismoZprav(dpi_);
@@ -65,8 +66,8 @@ THlavniForm::THlavniForm(TJazykXML& jazyk, const THlaseni& hlaseni, TSouborJazyk
     seznam_.Vytvor(Handle());
     stav_.Vytvor(Handle());
     for (TAkceOkna& akce : akce_)
-        komponenty_.push_back(std::make_unique<TKomponentaAkce>(akce));
-    komponenty_.push_back(std::make_unique<TKomponentaSeznamu>(
+        PridejKomponentu(std::make_unique<TKomponentaAkce>(akce));
+    PridejKomponentu(std::make_unique<TKomponentaSeznamu>(
         seznam_.Handle(), u"livSoubory",
         std::vector<int>{ZnackaPreklad, ZnackaPreklad, ZnackaPreklad, ZnackaPreklad}));
     VytvorAkcelerator();
@@ -232,17 +233,6 @@ void THlavniForm::FormShow() {
     okno_.FormShow(cestaJazyka_.empty() ? CestaJazykaUProgramu() : cestaJazyka_);
 }
 
-void THlavniForm::NastavTitulek(const std::u16string& titulek) {
-    NastavTextOkna(Handle(), titulek);
-}
-
-std::vector<TKomponenta*> THlavniForm::Komponenty() {
-    std::vector<TKomponenta*> komponenty;
-    for (const auto& komponenta : komponenty_)
-        komponenty.push_back(komponenta.get());
-    return komponenty;
-}
-
 // --- Messages ---------------------------------------------------------------------------------
 
 bool THlavniForm::PrelozKlavesu(MSG& zprava) {
@@ -319,14 +309,7 @@ LRESULT THlavniForm::Zprava(UINT zprava, WPARAM w, LPARAM l) {
             NastavDpi(dpi_);
         break;
     case WM_ACTIVATE:
-        // The control with the focus keeps it while another window is active.
-        if (LOWORD(w) == WA_INACTIVE) {
-            const HWND fokus = GetFocus();
-            if (fokus != nullptr && IsChild(Handle(), fokus))
-                fokus_ = fokus;
-        } else {
-            SetFocus(fokus_ != nullptr && IsWindow(fokus_) ? fokus_ : seznam_.Handle());
-        }
+        PriAktivaci(w, seznam_.Handle());
         return 0;
     case WM_SETFOCUS:
         SetFocus(seznam_.Handle());

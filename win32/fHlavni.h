@@ -1,9 +1,9 @@
 #pragma once
 
-#include "lang/Komponenta.h"
 #include "lang/SouborJazyka.h"
 #include "pravidla/HlavniOkno.h"
 #include "pravidla/Umisteni.h"
+#include "win32/Komponenty.h"
 #include "win32/Lista.h"
 #include "win32/Obrazky.h"
 #include "win32/Okno.h"
@@ -12,7 +12,6 @@
 #include "win32/StavovyRadek.h"
 #include "win32/TextoveDialogy.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@ class TOAplikaciForm;
 // The main window HlavniForm: the toolbar of the seven actions, the file list and the status
 // bar, drawn for the rules of THlavniOkno, which it serves as their view. Its placement and the
 // language are kept in the registry between runs.
-class THlavniForm : public TOkno, public TPohledHlavnihoOkna, public TFormular {
+class THlavniForm : public TOkno, public TPohledHlavnihoOkna, public TFormularOkna {
 public:
     // Creates the window, hidden, and reads the settings (FormCreate).
     THlavniForm(TJazykXML& jazyk, const THlaseni& hlaseni, TSouborJazyka& souborJazyka);
@@ -71,15 +70,8 @@ public:
     void ZpracujUdalosti() override;
     void Zavri() override;
 
-    // TFormular
-    std::u16string Jmeno() const override { return u"HlavniForm"; }
-    // The title is the product's name in every language: the window carries no mark.
-    int Znacka() const override { return 0; }
-    std::u16string Titulek() const override { return TextOkna(Handle()); }
-    void NastavTitulek(const std::u16string& titulek) override;
-    std::vector<TKomponenta*> Komponenty() override;
-
 protected:
+    HWND OknoFormulare() const override { return Handle(); }
     LRESULT Zprava(UINT zprava, WPARAM w, LPARAM l) override;
 
 private:
@@ -102,7 +94,6 @@ private:
     TLista lista_{akce_};
     TSeznamSouboru seznam_;
     TStavovyRadek stav_;
-    std::vector<std::unique_ptr<TKomponenta>> komponenty_;
     TOpenTextFileDialog OpenTextFileDialog1;
     TSaveTextFileDialog SaveTextFileDialog1;
     TSeznamObrazku imlMenu_, imlSoubory_;
@@ -112,7 +103,6 @@ private:
     // The least outer size on the window's monitor.
     TRozmer minimum_{640, 480};
     HACCEL akcelerator_ = nullptr;
-    HWND fokus_ = nullptr;
     bool maximalni_ = false;
     std::u16string cestaJazyka_;
     TOAplikaciForm* oAplikaciForm_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include "lang/NavrhJazykForm.h"
 #include "win32/Dpi.h"
-#include "win32/Komponenty.h"
+#include "win32/PohledSeznamu.h"
 #include "win32/Rozmery.h"
 
 #include <algorithm>
@@ -21,59 +21,26 @@ HWND Tlacitko(HWND rodic, int id, const char16_t* titulek, DWORD styl) {
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-void NastavText(HWND seznam, int radek, int sloupec, const std::u16string& text) {
-    std::wstring siroky = Siroky(text);
-    LVITEMW polozka{};
-    polozka.iSubItem = sloupec;
-    polozka.pszText = siroky.data();
-    SendMessageW(seznam, LVM_SETITEMTEXTW, static_cast<WPARAM>(radek),
-                 reinterpret_cast<LPARAM>(&polozka));
-}
-
 } // namespace
 
-TJazykForm::TJazykForm(const THlaseni& hlaseni, HWND vlastnik) : TDialog(hlaseni) {
+TJazykForm::TJazykForm(const THlaseni& hlaseni, HWND vlastnik)
+    : TDialog(hlaseni), TFormularOkna(u"JazykForm", ZnackaPreklad) {
     VytvorDialog(0, navrh::Titulek, vlastnik);
-    livJazyk_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
-                                0, 0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(livJazyk_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int i = 0; i < 4; ++i) {
-        std::wstring titulek = Siroky(navrh::Sloupce[i].titulek);
-        LVCOLUMNW sloupec{};
-        sloupec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        sloupec.fmt = navrh::Sloupce[i].naStred ? LVCFMT_CENTER : LVCFMT_LEFT;
-        sloupec.cx = navrh::Sloupce[i].sirka;
-        sloupec.pszText = titulek.data();
-        sloupec.iSubItem = i;
-        SendMessageW(livJazyk_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&sloupec));
-    }
+    livJazyk_ = VytvorPohledSeznamu(Handle(), LVS_SINGLESEL);
+    for (int i = 0; i < 4; ++i)
+        VlozSloupec(livJazyk_, i, navrh::Sloupce[i].titulek, navrh::Sloupce[i].sirka,
+                    navrh::Sloupce[i].naStred);
     btnOK_ = Tlacitko(Handle(), IDOK, navrh::btnOK, BS_DEFPUSHBUTTON);
     EnableWindow(btnOK_, FALSE);
     btnStorno_ = Tlacitko(Handle(), IDCANCEL, navrh::btnStorno, BS_PUSHBUTTON);
 
-    komponenty_.push_back(std::make_unique<TKomponentaSeznamu>(
+    PridejKomponentu(std::make_unique<TKomponentaSeznamu>(
         livJazyk_, u"livJazyk",
         std::vector<int>{ZnackaPreklad, ZnackaPreklad, ZnackaPreklad, ZnackaPreklad}));
-    komponenty_.push_back(
-        std::make_unique<TKomponentaOkna>(btnOK_, u"btnOK", dkVizualni | dkTlacitko));
-    komponenty_.push_back(
+    PridejKomponentu(std::make_unique<TKomponentaOkna>(btnOK_, u"btnOK", dkVizualni | dkTlacitko));
+    PridejKomponentu(
         std::make_unique<TKomponentaOkna>(btnStorno_, u"btnStorno", dkVizualni | dkTlacitko));
     Rozmisti(DpiOkna(vlastnik));
-}
-
-void TJazykForm::NastavTitulek(const std::u16string& titulek) {
-    NastavTextOkna(Handle(), titulek);
-}
-
-std::vector<TKomponenta*> TJazykForm::Komponenty() {
-    std::vector<TKomponenta*> komponenty;
-    for (const auto& komponenta : komponenty_)
-        komponenty.push_back(komponenta.get());
-    return komponenty;
 }
 
 // The designed places and sizes at the dialog's scale; buttons wider where their captions need
@@ -115,7 +82,7 @@ SIZE TJazykForm::Rozmisti(UINT dpi) {
 LRESULT TJazykForm::Zprava(UINT zprava, WPARAM w, LPARAM l) {
     if (zprava == WM_COMMAND && LOWORD(w) == IDOK) {
         // Enter reaches here whether or not OK is enabled.
-        if (IsWindowEnabled(btnOK_) && VybranyRadek() >= 0)
+        if (IsWindowEnabled(btnOK_) && VybranyRadek(livJazyk_) >= 0)
             Ukonci(IDOK);
         return 0;
     }
@@ -133,12 +100,7 @@ LRESULT TJazykForm::Zprava(UINT zprava, WPARAM w, LPARAM l) {
 }
 
 void TJazykForm::livJazykSelectItem() {
-    EnableWindow(btnOK_, VybranyRadek() >= 0);
-}
-
-int TJazykForm::VybranyRadek() const {
-    return static_cast<int>(
-        SendMessageW(livJazyk_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    EnableWindow(btnOK_, VybranyRadek(livJazyk_) >= 0);
 }
 
 void TJazykForm::Vymaz() {
@@ -149,22 +111,15 @@ void TJazykForm::Vymaz() {
 }
 
 void TJazykForm::Pridej(const TPopisJazyka& jazyk) {
-    const auto radek = static_cast<int>(SendMessageW(livJazyk_, LVM_GETITEMCOUNT, 0, 0));
-    std::wstring kod = Siroky(jazyk.kod);
-    LVITEMW polozka{};
-    polozka.mask = LVIF_TEXT | LVIF_IMAGE;
-    polozka.iItem = radek;
-    polozka.pszText = kod.data();
     // An index that names no flag shows the row without one.
-    polozka.iImage = jazyk.indexVlajky >= 0 && jazyk.indexVlajky < ilVlajky_.Pocet()
-                         ? jazyk.indexVlajky
-                         : I_IMAGENONE;
-    if (SendMessageW(livJazyk_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&polozka)) < 0)
+    const bool vlajka = jazyk.indexVlajky >= 0 && jazyk.indexVlajky < ilVlajky_.Pocet();
+    const int radek = PridejRadek(livJazyk_, jazyk.kod, vlajka ? jazyk.indexVlajky : I_IMAGENONE);
+    if (radek < 0)
         return;
     kody_.push_back(jazyk.kod);
-    NastavText(livJazyk_, radek, 1, jazyk.nazev);
-    NastavText(livJazyk_, radek, 2, jazyk.verze);
-    NastavText(livJazyk_, radek, 3, jazyk.autor);
+    NastavTextBunky(livJazyk_, radek, 1, jazyk.nazev);
+    NastavTextBunky(livJazyk_, radek, 2, jazyk.verze);
+    NastavTextBunky(livJazyk_, radek, 3, jazyk.autor);
 }
 
 void TJazykForm::Vyber(int radek) {
@@ -181,7 +136,7 @@ bool TJazykForm::Vyber(const TJazykXML& jazyk, std::u16string& kod, int& pozice)
     livJazykSelectItem();
     if (ZobrazModalne(GetWindow(Handle(), GW_OWNER)) != IDOK)
         return false;
-    const int radek = VybranyRadek();
+    const int radek = VybranyRadek(livJazyk_);
     if (radek < 0 || static_cast<std::size_t>(radek) >= kody_.size())
         return false;
     kod = kody_[static_cast<std::size_t>(radek)];

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "lang/JazykyXML.h"
-#include "lang/Komponenta.h"
 #include "win32/Dialog.h"
+#include "win32/Komponenty.h"
 #include "win32/Obrazky.h"
 #include "win32/Pismo.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,7 @@ namespace vantrel::okna {
 // The language dialog JazykForm: the languages of the language file, one per row with its flag;
 // OK is enabled while a row is selected. Made at start-up and kept; the rows are rebuilt each
 // time it is opened.
-class TJazykForm : public TDialog, public TFormular, public TSeznamJazyku {
+class TJazykForm : public TDialog, public TFormularOkna, public TSeznamJazyku {
 public:
     TJazykForm(const THlaseni& hlaseni, HWND vlastnik);
 
@@ -28,19 +27,13 @@ public:
     HWND btnOK() const { return btnOK_; }
     HWND btnStorno() const { return btnStorno_; }
 
-    // TFormular
-    std::u16string Jmeno() const override { return u"JazykForm"; }
-    int Znacka() const override { return ZnackaPreklad; }
-    std::u16string Titulek() const override { return TextOkna(Handle()); }
-    void NastavTitulek(const std::u16string& titulek) override;
-    std::vector<TKomponenta*> Komponenty() override;
-
     // TSeznamJazyku
     void Vymaz() override;
     void Pridej(const TPopisJazyka& jazyk) override;
     void Vyber(int radek) override;
 
 protected:
+    HWND OknoFormulare() const override { return Handle(); }
     SIZE Rozmisti(UINT dpi) override;
     HWND PrvniFokus() const override { return livJazyk_; }
     int VychoziTlacitko() const override { return IDOK; }
@@ -49,7 +42,6 @@ protected:
 private:
     // OK is enabled exactly while a row is selected.
     void livJazykSelectItem();
-    int VybranyRadek() const;
 
     HWND livJazyk_ = nullptr;
     HWND btnOK_ = nullptr;
@@ -58,7 +50,6 @@ private:
     std::vector<std::u16string> kody_;
     TSeznamObrazku ilVlajky_;
     TPismo pismo_;
-    std::vector<std::unique_ptr<TKomponenta>> komponenty_;
 };
 
 } // namespace vantrel::okna

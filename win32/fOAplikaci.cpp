@@ -4,7 +4,6 @@
 #include "support/NavrhOAplikaciForm.h"
 #include "support/SoubUtility.h"
 #include "win32/Dpi.h"
-#include "win32/Komponenty.h"
 #include "win32/Rozmery.h"
 
 #include <algorithm>
@@ -38,7 +37,7 @@ std::wstring TextOdkazu() {
 
 TOAplikaciForm::TOAplikaciForm(const THlaseni& hlaseni, HWND vlastnik,
                                const std::u16string& cestaProgramu)
-    : TDialog(hlaseni) {
+    : TDialog(hlaseni), TFormularOkna(u"OAplikaciForm", ZnackaPreklad) {
     VytvorDialog(WS_EX_TOOLWINDOW, navrh::Titulek, vlastnik);
     Label1_ = Popisek(Handle(), navrh::Nazev, SS_LEFT | SS_CENTERIMAGE);
     lblVerze_ = Popisek(Handle(), u"", SS_RIGHT);
@@ -53,9 +52,9 @@ TOAplikaciForm::TOAplikaciForm(const THlaseni& hlaseni, HWND vlastnik,
         CreateWindowExW(0, WC_BUTTONW, Siroky(navrh::btnZavrit).c_str(),
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, Handle(),
                         reinterpret_cast<HMENU>(IDCANCEL), GetModuleHandleW(nullptr), nullptr);
-    komponenty_.push_back(
+    PridejKomponentu(
         std::make_unique<TKomponentaOkna>(lblPopis_, u"lblPopis", dkVizualni | dkPopisek));
-    komponenty_.push_back(
+    PridejKomponentu(
         std::make_unique<TKomponentaOkna>(btnZavrit_, u"btnZavrit", dkVizualni | dkTlacitko));
     FormCreate(cestaProgramu.empty() ? platforma::CestaProgramu() : cestaProgramu);
     Rozmisti(DpiOkna(vlastnik));
@@ -63,17 +62,6 @@ TOAplikaciForm::TOAplikaciForm(const THlaseni& hlaseni, HWND vlastnik,
 
 void TOAplikaciForm::FormCreate(const std::u16string& cestaProgramu) {
     NastavTextOkna(lblVerze_, TSouboroveInfo().VerzeSouboru(cestaProgramu, 3));
-}
-
-void TOAplikaciForm::NastavTitulek(const std::u16string& titulek) {
-    NastavTextOkna(Handle(), titulek);
-}
-
-std::vector<TKomponenta*> TOAplikaciForm::Komponenty() {
-    std::vector<TKomponenta*> komponenty;
-    for (const auto& komponenta : komponenty_)
-        komponenty.push_back(komponenta.get());
-    return komponenty;
 }
 
 // Every part keeps its designed place and size at the dialog's scale; where a text needs more,

@@ -1,19 +1,17 @@
 #pragma once
 
-#include "lang/Komponenta.h"
 #include "win32/Dialog.h"
+#include "win32/Komponenty.h"
 #include "win32/Pismo.h"
 
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace vantrel::okna {
 
 // The about dialog OAplikaciForm: the product name, the running program's version, a one-line
 // description and the maker's web address as a link. A small tool-window frame; laid out in
 // design pixels at its scale, and wider or taller wherever its texts need it.
-class TOAplikaciForm : public TDialog, public TFormular {
+class TOAplikaciForm : public TDialog, public TFormularOkna {
 public:
     // `cestaProgramu` is the executable whose version is shown; empty means the running one.
     TOAplikaciForm(const THlaseni& hlaseni, HWND vlastnik,
@@ -26,14 +24,8 @@ public:
     HWND lblURL() const { return lblURL_; }
     HWND btnZavrit() const { return btnZavrit_; }
 
-    // TFormular
-    std::u16string Jmeno() const override { return u"OAplikaciForm"; }
-    int Znacka() const override { return ZnackaPreklad; }
-    std::u16string Titulek() const override { return TextOkna(Handle()); }
-    void NastavTitulek(const std::u16string& titulek) override;
-    std::vector<TKomponenta*> Komponenty() override;
-
 protected:
+    HWND OknoFormulare() const override { return Handle(); }
     SIZE Rozmisti(UINT dpi) override;
     HWND PrvniFokus() const override { return btnZavrit_; }
     int VychoziTlacitko() const override { return IDCANCEL; }
@@ -53,7 +45,6 @@ private:
     HWND lblURL_ = nullptr;
     HWND btnZavrit_ = nullptr;
     TPismo pismo_, tucne_, nazev_;
-    std::vector<std::unique_ptr<TKomponenta>> komponenty_;
 };
 
 } // namespace vantrel::okna

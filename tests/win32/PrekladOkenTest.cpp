@@ -3,6 +3,7 @@
 #include "support/Hlaseni.h"
 #include "support/NavrhOAplikaciForm.h"
 #include "win32/Lista.h"
+#include "win32/PohledSeznamu.h"
 #include "win32/fHlavni.h"
 #include "win32/fJazyk.h"
 #include "win32/fOAplikaci.h"
@@ -43,17 +44,6 @@ TUzelJazyka Zaznam(const std::u16string& klic, const std::u16string& text) {
     textovy.druh = TUzelJazyka::TDruh::Text;
     textovy.text = text;
     return Prvek(klic, {Prvek(u"EN", {textovy})});
-}
-
-std::u16string Sloupec(HWND seznam, int sloupec) {
-    wchar_t text[256] = {};
-    LVCOLUMNW popis{};
-    popis.mask = LVCF_TEXT;
-    popis.pszText = text;
-    popis.cchTextMax = 256;
-    SendMessageW(seznam, LVM_GETCOLUMNW, static_cast<WPARAM>(sloupec),
-                 reinterpret_cast<LPARAM>(&popis));
-    return Text16(text);
 }
 
 std::u16string TextTlacitka(HWND lista, int akce) {
@@ -127,7 +117,7 @@ TEST_F(TranslatedWindows, TheMainWindowKeepsItsTitleAndTranslatesItsActionsAndCo
     }
     const std::u16string sloupce[] = {u"File", u"Velikost", u"Datum", u"Type"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Sloupec(hlavni.livSoubory(), i), sloupce[i]);
+        EXPECT_EQ(TextSloupce(hlavni.livSoubory(), i), sloupce[i]);
     EXPECT_TRUE(hlaseni.texty.empty());
 }
 
@@ -151,7 +141,7 @@ TEST_F(TranslatedWindows, TheDialogsTranslateTheirTitlesAndMarkedPartsOnly) {
     EXPECT_EQ(TextOkna(jazykForm.btnStorno()), u"Cancel");
     const std::u16string sloupce[] = {u"Code", u"Název", u"Verze", u"Author"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Sloupec(jazykForm.livJazyk(), i), sloupce[i]);
+        EXPECT_EQ(TextSloupce(jazykForm.livJazyk(), i), sloupce[i]);
 }
 
 } // namespace
