@@ -8,20 +8,14 @@
 #include "lang/FormularQt.h"
 #include "lang/XmlDokument.h"
 #include "lang/Znacky.h"
-#include "pravidla/Umisteni.h"
 #include "lang/fJazyk.h"
-#include "platforma/FaktaSouboru.h"
-#include "platforma/Registr.h"
-#include "pravidla/convar.h"
 #include "support/MeritkoQt.h"
 #include "support/NavratFokusu.h"
 #include "support/Obrazky.h"
 #include "support/fOAplikaci.h"
-#include "textfile/Spojeni.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLayout>
 #include <QScreen>
@@ -38,54 +32,8 @@ namespace vantrel {
 
 namespace {
 
-constexpr int SirkaMinimalni = 640;
-constexpr int VyskaMinimalni = 480;
-constexpr int SirkaNavrhu = 632; // client area as designed
-constexpr int VyskaNavrhu = 446;
-constexpr int IdYes = 6;
-constexpr int YesNoVarovani = 0x34;
-
-// The settings' value names, in the order they are read and written.
-constexpr char HodnotaJazyk[] = "Jazyk";
-constexpr char HodnotaIndexObrazku[] = "IndexObrazku";
-constexpr char HodnotaMaximalni[] = "Maximalni";
-constexpr char HodnotaVlevo[] = "Vlevo";
-constexpr char HodnotaNahore[] = "Nahore";
-constexpr char HodnotaVyska[] = "Vyska";
-constexpr char HodnotaSirka[] = "Sirka";
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QString Utf16(const std::u16string& text) {
     return QString::fromStdU16String(text);
-}
-
-// A lookup with the texts of this window's tables.
-QString Preklad(const TJazykXML& jazyk, const char* sekce, const char* klic, const char* vychozi) {
-    return QString::fromStdU16String(jazyk.Preklad(QString::fromLatin1(sekce).toStdU16String(),
-                                                   QString::fromLatin1(klic).toStdU16String(),
-                                                   Utf8(vychozi).toStdU16String()));
-}
-
-// What a screen reader calls the parts of the main window that show no caption of their own,
-// and the rows' two states: the entries of the language file with their built-in texts.
-struct TPristupnyText {
-    const char* klic;
-    const char* vychozi;
-};
-constexpr TPristupnyText NazevSeznamu = {"livSoubory-A", "Soubory ke spojení"};
-constexpr TPristupnyText NazevListy = {"ActionToolBar1-A", "Panel nástrojů"};
-constexpr TPristupnyText NazevStavovehoRadku = {"StatusBar1-A", "Stavový řádek"};
-constexpr TPristupnyText PopisyStavu[] = {{"imlSoubory0", "Čeká na spojení"},
-                                          {"imlSoubory1", "Spojeno"}};
-
-// The settings error box's text: the message, ".", a carriage return, and the error in
-// parentheses.
-QString TextChybyNastaveni(const QString& zprava, const std::exception& chyba) {
-    return zprava + u'.' + QChar(13) + u'(' + QString::fromUtf8(chyba.what()) +
-           QStringLiteral(".)");
 }
 
 // Wayland tells a window neither where it is nor lets it choose.
@@ -93,45 +41,41 @@ bool PoziceOknaZnama() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+QKeySequence Zkratka(const TZkratka& zkratka) {
+    Qt::Key klavesa = Qt::Key_unknown;
+    switch (zkratka.klavesa) {
+    case TKlavesa::F1:
+        klavesa = Qt::Key_F1;
+        break;
+    case TKlavesa::F4:
+        klavesa = Qt::Key_F4;
+        break;
+    case TKlavesa::F9:
+        klavesa = Qt::Key_F9;
+        break;
+    case TKlavesa::Insert:
+        klavesa = Qt::Key_Insert;
+        break;
+    case TKlavesa::Delete:
+        klavesa = Qt::Key_Delete;
+        break;
+    case TKlavesa::J:
+        klavesa = Qt::Key_J;
+        break;
+    }
+    Qt::KeyboardModifiers modifikatory;
+    if (zkratka.shift)
+        modifikatory |= Qt::ShiftModifier;
+    if (zkratka.ctrl)
+        modifikatory |= Qt::ControlModifier;
+    return QKeySequence(QKeyCombination(modifikatory, klavesa));
+}
+
 } // namespace
-
-struct THlavniForm::TPopisAkce {
-    QAction* THlavniForm::*akce;
-    const char* jmeno;
-    const char* titulek;
-    const char* naListe; // the toolbar entry's caption, with its access key
-    const char* hint;
-    QKeyCombination zkratka;
-    int obrazek;
-    bool povolena;
-    void (THlavniForm::*provedeni)();
-    bool oddelovacPred;
-};
-
-const THlavniForm::TPopisAkce THlavniForm::Akce[] = {
-    {&THlavniForm::aKonec, "aKonec", "Konec", "&Konec", "Ukončení aplikace|", Qt::Key_F4, 0, true,
-     &THlavniForm::aKonecExecute, false},
-    {&THlavniForm::aPridat, "aPridat", "Přidat...", "&Přidat...",
-     "Přidá jeden nebo více souborů do seznamu|", Qt::Key_Insert, 1, true,
-     &THlavniForm::aPridatExecute, true},
-    {&THlavniForm::aSmazat, "aSmazat", "Smazat", "&Smazat", "Odstraní vybrané soubory ze seznamu|",
-     Qt::Key_Delete, 2, false, &THlavniForm::aSmazatExecute, false},
-    {&THlavniForm::aSmazatVse, "aSmazatVse", "Smazat vše", "S&mazat vše",
-     "Odstraní všechny soubory ze seznamu|", Qt::SHIFT | Qt::Key_Delete, 3, false,
-     &THlavniForm::aSmazatVseExecute, false},
-    {&THlavniForm::aSpojit, "aSpojit", "Spojit", "Sp&ojit",
-     "Spojí textové soubory v seznamu do jednoho souboru|", Qt::Key_F9, 4, false,
-     &THlavniForm::aSpojitExecute, true},
-    {&THlavniForm::aJazyk, "aJazyk", "Jazyk...", "&Jazyk...",
-     "Umožní zvolit jazyk prostředí aplikace|", Qt::CTRL | Qt::Key_J, omPrvniVlajka, true,
-     &THlavniForm::aJazykExecute, true},
-    {&THlavniForm::aOAplikaci, "aOAplikaci", "O aplikaci...", "O &aplikaci...",
-     "Zobrazí informace o aplikaci|", Qt::Key_F1, 5, true, &THlavniForm::aOAplikaciExecute, true},
-};
 
 THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent)
     : QMainWindow(parent), xdcJazyk(ParserJazyka()), sluzby_(sluzby),
-      meritko_(MeritkoNavrhu(font())) {
+      pravidla_(*this, sluzby.Jazyk, sluzby.Hlaseni, xdcJazyk), meritko_(MeritkoNavrhu(font())) {
     setObjectName(QStringLiteral("HlavniForm"));
     sluzby_.Hlaseni.NastavHlavniOkno(this);
     qApp->installEventFilter(new TNavratFokusu(this));
@@ -145,7 +89,7 @@ THlavniForm::THlavniForm(TSluzby& sluzby, QWidget* parent)
     vytvorAkce();
     vytvorSeznam();
     vytvorStavovyRadek();
-    prelozPristupnost(false);
+    NastavPristupneTexty(THlavniOkno::PristupneTexty(TJazykXML{}));
     OpenTextFileDialog1 = new TOpenTextFileDialog(this);
     SaveTextFileDialog1 = new TSaveTextFileDialog(this);
 
@@ -159,6 +103,26 @@ THlavniForm::~THlavniForm() = default;
 void THlavniForm::NastavOkna(TOAplikaciForm* oAplikaciForm, TJazykForm* jazykForm) {
     oAplikaciForm_ = oAplikaciForm;
     jazykForm_ = jazykForm;
+}
+
+QAction*& THlavniForm::Akce(TAkce akce) {
+    switch (akce) {
+    case TAkce::Konec:
+        return aKonec;
+    case TAkce::Pridat:
+        return aPridat;
+    case TAkce::Smazat:
+        return aSmazat;
+    case TAkce::SmazatVse:
+        return aSmazatVse;
+    case TAkce::Spojit:
+        return aSpojit;
+    case TAkce::Jazyk:
+        return aJazyk;
+    case TAkce::OAplikaci:
+        break;
+    }
+    return aOAplikaci;
 }
 
 void THlavniForm::vytvorAkce() {
@@ -180,24 +144,20 @@ void THlavniForm::vytvorAkce() {
         "QToolButton { padding: 1px 2px; }"));
     addToolBar(Qt::TopToolBarArea, ActionToolBar1);
 
-    for (const TPopisAkce& popis : Akce) {
+    for (const TPopisAkce& popis : vantrel::Akce) {
         auto* akce = new QAction(this);
-        this->*popis.akce = akce;
+        Akce(popis.akce) = akce;
         akce->setObjectName(QString::fromLatin1(popis.jmeno));
-        akce->setText(Utf8(popis.titulek));
-        akce->setShortcut(QKeySequence(popis.zkratka));
+        akce->setText(Utf16(popis.titulek));
+        akce->setShortcut(Zkratka(popis.zkratka));
         akce->setEnabled(popis.povolena);
         akce->setIcon(imlMenu.value(popis.obrazek));
         NastavZnacku(akce, ZnackaPreklad);
-        NastavHint(akce, Utf8(popis.hint));
-        const auto provedeni = popis.provedeni;
-        connect(akce, &QAction::triggered, this, [this, provedeni] {
-            Chranene(sluzby_.Hlaseni, [&] { (this->*provedeni)(); });
-            // An exit asked for during a join comes once the join and its report are over.
-            if (zavritPoSpojeni_ && !spojuji_) {
-                zavritPoSpojeni_ = false;
-                close();
-            }
+        NastavHint(akce, Utf16(popis.hint));
+        const TAkce co = popis.akce;
+        connect(akce, &QAction::triggered, this, [this, co] {
+            Chranene(sluzby_.Hlaseni, [&] { pravidla_.Proved(co); });
+            pravidla_.PoAkci();
         });
         if (popis.oddelovacPred)
             ActionToolBar1->addSeparator();
@@ -211,14 +171,15 @@ void THlavniForm::vytvorAkce() {
 // Tooltips "hint (shortcut)" and the toolbar's captions: the designed ones with their access
 // keys until a translation gives an action another caption.
 void THlavniForm::obnovPopiskyAkci() {
-    for (const TPopisAkce& popis : Akce) {
-        QAction* akce = this->*popis.akce;
+    for (const TPopisAkce& popis : vantrel::Akce) {
+        QAction* akce = Akce(popis.akce);
         const QString kratky = KratkyHint(Hint(akce));
         const QString zkratka = akce->shortcut().toString(QKeySequence::PortableText);
         akce->setToolTip(
             TextTipu(zkratka.isEmpty() ? kratky : QStringLiteral("%1 (%2)").arg(kratky, zkratka)));
         akce->setStatusTip(DlouhyHint(Hint(akce)));
-        akce->setIconText(akce->text() == Utf8(popis.titulek) ? Utf8(popis.naListe) : akce->text());
+        akce->setIconText(akce->text() == Utf16(popis.titulek) ? Utf16(popis.naListe)
+                                                               : akce->text());
     }
     zmerListu();
 }
@@ -262,17 +223,18 @@ void THlavniForm::vytvorSeznam() {
     livSoubory = new QTreeWidget(this);
     livSoubory->setObjectName(QStringLiteral("livSoubory"));
     livSoubory->setColumnCount(4);
-    livSoubory->setHeaderLabels(
-        {Utf8("Název souboru"), Utf8("Velikost"), Utf8("Datum"), Utf8("Typ")});
+    QStringList titulky;
+    for (const TPopisSloupce& sloupec : SloupceSouboru)
+        titulky.append(Utf16(sloupec.titulek));
+    livSoubory->setHeaderLabels(titulky);
     // The date column is at least as wide as a whole time stamp in the font in use, which may
     // be wider than the one the widths were designed for.
     const int sirkaData = livSoubory->fontMetrics().horizontalAdvance(
                               Utf16(TextCasoveZnacky(HodnotaDatumu(2000, 12, 28, 23, 58, 58)))) +
                           2 * livSoubory->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
-    const int sirky[] = {Navrh(300, meritko_), Navrh(80, meritko_),
-                         std::max(Navrh(120, meritko_), sirkaData), Navrh(100, meritko_)};
     for (int sloupec = 0; sloupec < 4; ++sloupec) {
-        livSoubory->setColumnWidth(sloupec, sirky[sloupec]);
+        const int sirka = Navrh(SloupceSouboru[sloupec].sirka, meritko_);
+        livSoubory->setColumnWidth(sloupec, sloupec == 2 ? std::max(sirka, sirkaData) : sirka);
         NastavZnackuSloupce(livSoubory, sloupec, ZnackaPreklad);
     }
     NastavZnacku(livSoubory, ZnackaPreklad);
@@ -289,12 +251,16 @@ void THlavniForm::vytvorSeznam() {
     livSoubory->header()->setStretchLastSection(false);
     setCentralWidget(livSoubory);
 
-    auto zmena = [this] { Chranene(sluzby_.Hlaseni, [this] { livSouboryChange(); }); };
+    auto zmena = [this] {
+        if (!odstranuji_)
+            Chranene(sluzby_.Hlaseni, [this] { pravidla_.livSouboryChange(); });
+    };
     connect(livSoubory->model(), &QAbstractItemModel::rowsInserted, this, zmena);
     connect(livSoubory, &QTreeWidget::itemChanged, this, zmena);
     connect(livSoubory, &QTreeWidget::currentItemChanged, this, zmena);
     connect(livSoubory, &QTreeWidget::itemSelectionChanged, this, [this, zmena] {
-        Chranene(sluzby_.Hlaseni, [this] { livSouborySelectItem(); });
+        if (!odstranuji_)
+            Chranene(sluzby_.Hlaseni, [this] { pravidla_.livSouborySelectItem(); });
         zmena();
     });
 }
@@ -308,10 +274,26 @@ void THlavniForm::vytvorStavovyRadek() {
     radek->addWidget(StatusPanel1, 1);
 }
 
-void THlavniForm::NastavIndexObrazkuJazyka(int index) {
-    indexObrazkuJazyka_ = index;
-    // An index without an image (a seventh language) shows none.
-    aJazyk->setIcon(imlMenu.value(index));
+// --- The view of the rules ----------------------------------------------------------------
+
+int THlavniForm::PocetRadku() const {
+    return livSoubory->topLevelItemCount();
+}
+
+std::u16string THlavniForm::CestaRadku(int radek) const {
+    return livSoubory->topLevelItem(radek)->data(0, RoleCesta).toString().toStdU16String();
+}
+
+void THlavniForm::PridejRadek(const TPolozkaSouboru& polozka) {
+    auto* radek = new TRadekSouboru(popisyStavu_);
+    radek->setText(0, Utf16(polozka.titulek));
+    radek->setData(0, RoleCesta, Utf16(polozka.cesta));
+    radek->setText(1, Utf16(polozka.velikost));
+    radek->setText(2, Utf16(polozka.datum));
+    radek->setText(3, Utf16(polozka.typ));
+    radek->setData(0, Qt::UserRole, static_cast<int>(StavCeka));
+    radek->setIcon(0, imlSoubory.value(StavCeka));
+    livSoubory->addTopLevelItem(radek);
 }
 
 int THlavniForm::StavRadku(int radek) const {
@@ -328,14 +310,112 @@ void THlavniForm::NastavStavRadku(int radek, TStavRadku stav) {
     polozka->setIcon(0, imlSoubory.value(stav));
 }
 
-QString THlavniForm::TextPoctu() const {
-    return Utf16(convar::rsSOUBORU) + QStringLiteral(": ") +
-           QString::number(livSoubory->topLevelItemCount());
+bool THlavniForm::MaVybraneRadky() const {
+    return !livSoubory->selectedItems().isEmpty();
 }
 
-void THlavniForm::ObnovPocet() {
-    StatusPanel0->setText(TextPoctu());
-    StatusPanel1->clear();
+void THlavniForm::OdstranVybraneRadky() {
+    odstranuji_ = true;
+    qDeleteAll(livSoubory->selectedItems());
+    odstranuji_ = false;
+}
+
+void THlavniForm::OdstranVsechnyRadky() {
+    odstranuji_ = true;
+    livSoubory->clear();
+    odstranuji_ = false;
+}
+
+void THlavniForm::PovolAkci(TAkce akce, bool povolena) {
+    Akce(akce)->setEnabled(povolena);
+}
+
+void THlavniForm::NastavPocet(const std::u16string& text) {
+    StatusPanel0->setText(Utf16(text));
+}
+
+void THlavniForm::NastavZpravu(const std::u16string& zacatek, const std::u16string& jmeno,
+                               const std::u16string& konec) {
+    if (zacatek.empty() && jmeno.empty() && konec.empty())
+        StatusPanel1->clear();
+    else
+        StatusPanel1->NastavText(Utf16(zacatek), Utf16(jmeno), Utf16(konec));
+}
+
+bool THlavniForm::VyberVstupy(std::vector<std::u16string>& soubory) {
+    if (!OpenTextFileDialog1->Execute())
+        return false;
+    for (const QString& cesta : OpenTextFileDialog1->Files())
+        soubory.push_back(cesta.toStdU16String());
+    return true;
+}
+
+bool THlavniForm::VyberVystup(std::u16string& soubor) {
+    if (!SaveTextFileDialog1->Execute())
+        return false;
+    soubor = SaveTextFileDialog1->FileName().toStdU16String();
+    return true;
+}
+
+bool THlavniForm::VyberJazyk(const TJazykXML& jazyk, std::u16string& kod, int& pozice) {
+    if (jazykForm_ == nullptr)
+        return false;
+    const std::optional<TVolbaJazyka> volba = jazykForm_->Vyber(jazyk);
+    if (!volba)
+        return false;
+    kod = volba->Kod;
+    pozice = volba->Pozice;
+    return true;
+}
+
+void THlavniForm::ZobrazOAplikaci() {
+    if (oAplikaciForm_ != nullptr)
+        oAplikaciForm_->exec();
+}
+
+void THlavniForm::NastavObrazekJazyka(int index) {
+    // An index without an image (a seventh language) shows none.
+    aJazyk->setIcon(imlMenu.value(index));
+}
+
+// The toolbar's captions and tooltips follow the actions' texts, also when the main window's
+// translation stops half way.
+void THlavniForm::PrelozOkna(const TJazykXML& jazyk) {
+    try {
+        PrelozFormular(jazyk, *this);
+    } catch (...) {
+        obnovPopiskyAkci();
+        throw;
+    }
+    obnovPopiskyAkci();
+    if (oAplikaciForm_ != nullptr)
+        PrelozFormular(jazyk, *oAplikaciForm_);
+    if (jazykForm_ != nullptr)
+        PrelozFormular(jazyk, *jazykForm_);
+}
+
+void THlavniForm::NastavPristupneTexty(const TPristupneTexty& texty) {
+    livSoubory->setAccessibleName(Utf16(texty.seznam));
+    ActionToolBar1->setAccessibleName(Utf16(texty.lista));
+    statusBar()->setAccessibleName(Utf16(texty.stavovyRadek));
+    for (int stav = 0; stav < 2; ++stav)
+        popisyStavu_[stav] = Utf16(texty.stavy[stav]);
+}
+
+void THlavniForm::Pipni() {
+    QApplication::beep();
+}
+
+void THlavniForm::ZpracujUdalosti() {
+    QCoreApplication::processEvents();
+}
+
+void THlavniForm::Zavri() {
+    close();
+}
+
+QString THlavniForm::TextPoctu() const {
+    return Utf16(pravidla_.TextPoctu());
 }
 
 // --- Settings -----------------------------------------------------------------------------
@@ -346,52 +426,21 @@ QRect THlavniForm::vnejsiObrys() const {
 }
 
 void THlavniForm::FormCreate() {
-    // The stored edges and sizes are gathered and placed as a whole, in 64 bits: an edge near
-    // the 32-bit limit plus the window's size would overflow a QRect.
-    TObdelnik okno{x(), y(), width(), height()};
-    bool ulozenaVelikost = false;
-    QString chyba;
-    try {
-        TRegistr registr;
-        if (registr.OpenKey(TRegistr::KlicVantrel, false)) {
-            if (registr.ValueExists(HodnotaJazyk))
-                sluzby_.Jazyk.KodJazyka =
-                    QString::fromStdString(registr.ReadString(HodnotaJazyk)).toStdU16String();
-            if (registr.ValueExists(HodnotaIndexObrazku))
-                NastavIndexObrazkuJazyka(registr.ReadInteger(HodnotaIndexObrazku));
-            if (registr.ValueExists(HodnotaMaximalni) &&
-                registr.ReadInteger(HodnotaMaximalni) != 0) {
-                setWindowState(windowState() | Qt::WindowMaximized);
-            } else {
-                if (registr.ValueExists(HodnotaVlevo))
-                    okno.Vlevo = registr.ReadInteger(HodnotaVlevo);
-                if (registr.ValueExists(HodnotaNahore))
-                    okno.Nahore = registr.ReadInteger(HodnotaNahore);
-                // Stored sizes are outer sizes; the frame is known only some time after the
-                // window is shown, which then takes it off again.
-                if (registr.ValueExists(HodnotaVyska)) {
-                    okno.Vyska = std::max(VyskaMinimalni, registr.ReadInteger(HodnotaVyska));
-                    ulozenaVelikost = true;
-                }
-                if (registr.ValueExists(HodnotaSirka)) {
-                    okno.Sirka = std::max(SirkaMinimalni, registr.ReadInteger(HodnotaSirka));
-                    ulozenaVelikost = true;
-                }
-            }
-            registr.CloseKey();
-        }
-    } catch (const std::exception& vyjimka) {
-        chyba = TextChybyNastaveni(Utf16(convar::rsNELZEZEREGISTRU), vyjimka);
-    }
-    // What was read before a failure stays applied.
-    umistiNaObrazovku(okno, ulozenaVelikost);
-    if (!chyba.isEmpty())
-        sluzby_.Hlaseni.Zobraz(thChyba, chyba, Utf16(convar::rsCHYBA), 0);
+    TRegistr registr;
+    pravidla_.NactiNastaveni(
+        registr, [this](const TNastaveniOkna& nastaveni) { umistiNaObrazovku(nastaveni); });
 }
 
 // A placement that no screen can hold is corrected for this run; the stored values change only at
-// the next close. The minimum grows with the text size as far as the screen allows.
-void THlavniForm::umistiNaObrazovku(const TObdelnik& okno, bool ulozenaVelikost) {
+// the next close. The edges and sizes are placed as a whole, in 64 bits: an edge near the 32-bit
+// limit plus the window's size would overflow a QRect. The minimum grows with the text size as
+// far as the screen allows.
+void THlavniForm::umistiNaObrazovku(const TNastaveniOkna& nastaveni) {
+    if (nastaveni.maximalni)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    bool ulozenaVelikost = false;
+    const TObdelnik okno =
+        UlozeneUmisteni(nastaveni, {x(), y(), width(), height()}, ulozenaVelikost);
     std::vector<TObdelnik> plochy;
     for (const QScreen* obrazovka : QGuiApplication::screens()) {
         const QRect p = obrazovka->availableGeometry();
@@ -402,6 +451,8 @@ void THlavniForm::umistiNaObrazovku(const TObdelnik& okno, bool ulozenaVelikost)
                               {Navrh(SirkaMinimalni, meritko_), Navrh(VyskaMinimalni, meritko_)});
     minimum_ = QSize(int(umisteni.Minimum.Sirka), int(umisteni.Minimum.Vyska));
     setMinimumSize(minimum_);
+    // Stored sizes are outer sizes; the frame is known only some time after the window is
+    // shown, which then takes it off again.
     const QSize velikost(int(umisteni.Okno.Sirka), int(umisteni.Okno.Vyska));
     if (ulozenaVelikost)
         vnejsiVelikost_ = velikost;
@@ -410,84 +461,38 @@ void THlavniForm::umistiNaObrazovku(const TObdelnik& okno, bool ulozenaVelikost)
 }
 
 void THlavniForm::FormClose() {
-    try {
-        TRegistr registr;
-        if (!registr.OpenKey(TRegistr::KlicVantrel, true))
-            throw EChybaRegistru("Failed to set data for '" + std::string(HodnotaJazyk) + "'");
-        registr.WriteString(HodnotaJazyk,
-                            QString::fromStdU16String(sluzby_.Jazyk.KodJazyka).toStdString());
-        registr.WriteInteger(HodnotaIndexObrazku, indexObrazkuJazyka_);
-        if (isMaximized()) {
-            registr.WriteInteger(HodnotaMaximalni, 1);
-        } else {
-            const QRect obrys = vnejsiObrys();
-            registr.WriteInteger(HodnotaMaximalni, 0);
-            // Where the platform does not tell the position, the stored one stays as it was.
-            if (PoziceOknaZnama()) {
-                registr.WriteInteger(HodnotaVlevo, obrys.left());
-                registr.WriteInteger(HodnotaNahore, obrys.top());
-            }
-            registr.WriteInteger(HodnotaVyska, obrys.height());
-            registr.WriteInteger(HodnotaSirka, obrys.width());
+    TNastaveniOkna okno;
+    okno.maximalni = isMaximized();
+    if (!okno.maximalni) {
+        const QRect obrys = vnejsiObrys();
+        // Where the platform does not tell the position, the stored one stays as it was.
+        if (PoziceOknaZnama()) {
+            okno.vlevo = obrys.left();
+            okno.nahore = obrys.top();
         }
-        registr.CloseKey();
-    } catch (const std::exception& chyba) {
-        sluzby_.Hlaseni.Zobraz(thChyba, TextChybyNastaveni(Utf16(convar::rsNELZEDOREGISTRU), chyba),
-                               Utf16(convar::rsCHYBA), 0);
+        okno.vyska = obrys.height();
+        okno.sirka = obrys.width();
     }
+    TRegistr registr;
+    pravidla_.UlozNastaveni(registr, okno);
 }
 
 // --- Language -----------------------------------------------------------------------------
 
+std::u16string THlavniForm::CestaJazyka() const {
+    if (!cestaJazyka_.isEmpty())
+        return cestaJazyka_.toStdU16String();
+    const std::u16string cesta = CestaJazykaUProgramu();
+    if (!cesta.empty())
+        return cesta;
+    return (QCoreApplication::applicationDirPath() + QStringLiteral("/vtrl.xml")).toStdU16String();
+}
+
 void THlavniForm::NastavJazyk() {
-    QString cesta = cestaJazyka_;
-    if (cesta.isEmpty()) {
-        QString program = QString::fromStdU16String(platforma::CestaProgramu());
-        if (program.isEmpty())
-            program = QCoreApplication::applicationFilePath();
-        cesta = QFileInfo(program).absolutePath() + QStringLiteral("/vtrl.xml");
-    }
-    xdcJazyk.NastavSoubor(cesta.toStdU16String());
-    if (QFileInfo::exists(cesta)) {
-        xdcJazyk.Otevri();
-        sluzby_.Jazyk.Dokument = xdcJazyk.Dokument();
-        for (const convar::TZpravovyText& text : convar::ZpravoveTexty)
-            *text.text = sluzby_.Jazyk.Preklad(u"Obecne", text.klic, text.vychozi);
-        prelozOkna();
-        prelozPristupnost(true);
-    } else {
-        convar::NastavVychoziTexty();
-    }
-    ObnovPocet();
+    pravidla_.NastavJazyk(CestaJazyka());
 }
 
-// The toolbar's captions and tooltips follow the actions' texts, also when the main window's
-// translation stops half way.
-void THlavniForm::prelozOkna() {
-    try {
-        PrelozFormular(sluzby_.Jazyk, *this);
-    } catch (...) {
-        obnovPopiskyAkci();
-        throw;
-    }
-    obnovPopiskyAkci();
-    if (oAplikaciForm_ != nullptr)
-        PrelozFormular(sluzby_.Jazyk, *oAplikaciForm_);
-    if (jazykForm_ != nullptr)
-        PrelozFormular(sluzby_.Jazyk, *jazykForm_);
-}
-
-// The accessible names from the language file in its current language, or the built-in ones.
-void THlavniForm::prelozPristupnost(bool zJazyka) {
-    const auto text = [&](const TPristupnyText& t) {
-        return zJazyka ? Preklad(sluzby_.Jazyk, "HlavniForm", t.klic, t.vychozi) : Utf8(t.vychozi);
-    };
-    livSoubory->setAccessibleName(text(NazevSeznamu));
-    ActionToolBar1->setAccessibleName(text(NazevListy));
-    statusBar()->setAccessibleName(text(NazevStavovehoRadku));
-    for (int stav = 0; stav < 2; ++stav)
-        popisyStavu_[stav] = text(PopisyStavu[stav]);
-}
+// --- The window ---------------------------------------------------------------------------
 
 // The minimum and the stored size are outer sizes. A window manager's frame becomes known only
 // after the window is shown (by a move or resize that it causes): from then on the frame comes
@@ -517,7 +522,7 @@ void THlavniForm::showEvent(QShowEvent* udalost) {
     // with no move or resize to tell.
     QMetaObject::invokeMethod(
         this, [this] { prizpusobRameckuOkna(); }, Qt::QueuedConnection);
-    Chranene(sluzby_.Hlaseni, [this] { FormShow(); });
+    Chranene(sluzby_.Hlaseni, [this] { pravidla_.FormShow(CestaJazyka()); });
 }
 
 void THlavniForm::moveEvent(QMoveEvent* udalost) {
@@ -525,161 +530,13 @@ void THlavniForm::moveEvent(QMoveEvent* udalost) {
     prizpusobRameckuOkna();
 }
 
-void THlavniForm::FormShow() {
-    NastavJazyk();
-    StatusPanel0->setText(TextPoctu());
-}
-
 void THlavniForm::closeEvent(QCloseEvent* udalost) {
-    // A running join is never hidden: the window closes once the join has ended.
-    if (spojuji_) {
-        zavritPoSpojeni_ = true;
+    if (!pravidla_.ZadostOZavreni()) {
         udalost->ignore();
         return;
     }
     Chranene(sluzby_.Hlaseni, [this] { FormClose(); });
     udalost->accept();
-}
-
-// --- Actions ------------------------------------------------------------------------------
-
-void THlavniForm::aKonecExecute() {
-    close();
-}
-
-void THlavniForm::aOAplikaciExecute() {
-    if (oAplikaciForm_ != nullptr)
-        oAplikaciForm_->exec();
-}
-
-void THlavniForm::aJazykExecute() {
-    if (jazykForm_ == nullptr)
-        return;
-    const std::optional<TVolbaJazyka> volba = jazykForm_->Vyber(sluzby_.Jazyk);
-    if (!volba)
-        return;
-    sluzby_.Jazyk.KodJazyka = volba->Kod;
-    NastavIndexObrazkuJazyka(volba->Pozice + omPrvniVlajka);
-    NastavJazyk();
-}
-
-void THlavniForm::aPridatExecute() {
-    if (!OpenTextFileDialog1->Execute())
-        return;
-    const TSouboroveInfo& info = sluzby_.SouboroveInfo;
-    for (const QString& cesta : OpenTextFileDialog1->Files()) {
-        auto* radek = new TRadekSouboru(popisyStavu_);
-        radek->setText(0, CitelnaCesta(cesta));
-        radek->setData(0, RoleCesta, cesta);
-        const std::u16string soubor = cesta.toStdU16String();
-        radek->setText(1, Utf16(TextVelikosti(info.VelikostSouboru(soubor))));
-        radek->setText(2, Utf16(TextCasoveZnacky(info.DatumSouboru(soubor, 1))));
-        radek->setText(3, Utf16(info.TypSouboru(soubor)));
-        radek->setData(0, Qt::UserRole, static_cast<int>(StavCeka));
-        radek->setIcon(0, imlSoubory.value(StavCeka));
-        livSoubory->addTopLevelItem(radek);
-    }
-}
-
-bool THlavniForm::PotvrdSmazani() {
-    return sluzby_.Hlaseni.Zobraz(thVarovani, convar::rsSMAZATSOUBORY + u'?', convar::rsVAROVANI,
-                                  YesNoVarovani) == IdYes;
-}
-
-void THlavniForm::aSmazatExecute() {
-    const QList<QTreeWidgetItem*> vybrane = livSoubory->selectedItems();
-    if (vybrane.isEmpty() || !PotvrdSmazani())
-        return;
-    // The list's own updates stay quiet while rows go; Remove keeps its state until the
-    // selection next changes.
-    odstranuji_ = true;
-    qDeleteAll(vybrane);
-    odstranuji_ = false;
-    ObnovPocet();
-    if (livSoubory->topLevelItemCount() == 0)
-        zakazAkceSeznamu();
-}
-
-void THlavniForm::aSmazatVseExecute() {
-    if (livSoubory->topLevelItemCount() == 0 || !PotvrdSmazani())
-        return;
-    odstranuji_ = true;
-    livSoubory->clear();
-    odstranuji_ = false;
-    ObnovPocet();
-    zakazAkceSeznamu();
-}
-
-void THlavniForm::zakazAkceSeznamu() {
-    aSmazat->setEnabled(false);
-    aSmazatVse->setEnabled(false);
-    aSpojit->setEnabled(false);
-}
-
-void THlavniForm::aSpojitExecute() {
-    if (!SaveTextFileDialog1->Execute())
-        return;
-    const QString vystup = SaveTextFileDialog1->FileName();
-    TSpojeni spojeni;
-    const int pocet = livSoubory->topLevelItemCount();
-    for (int i = 0; i < pocet; ++i)
-        spojeni.Vstupy.push_back(
-            livSoubory->topLevelItem(i)->data(0, RoleCesta).toString().toStdU16String());
-    spojeni.Vystup = vystup.toStdU16String();
-    // The window never waits for a writer that may never come: it would freeze.
-    spojeni.BezCekani = true;
-    spojeni.PoSouboru = [this](std::size_t i) {
-        NastavStavRadku(static_cast<int>(i), StavSpojen);
-        QCoreApplication::processEvents();
-    };
-    // While a join runs the list stays as it is: the actions that change it, or start another
-    // join, are off, and the list's updates leave them off; so are the dialogs, whose loop would
-    // stall the join. Afterwards, also after a failure, the actions follow the list again.
-    spojuji_ = true;
-    for (QAction* akce : {aPridat, aSmazat, aSmazatVse, aSpojit, aJazyk, aOAplikaci})
-        akce->setEnabled(false);
-    struct TPoSpojeni {
-        THlavniForm& okno;
-        ~TPoSpojeni() {
-            okno.spojuji_ = false;
-            okno.aPridat->setEnabled(true);
-            okno.aJazyk->setEnabled(true);
-            okno.aOAplikaci->setEnabled(true);
-            okno.povolAkceSeznamu();
-            okno.livSouborySelectItem();
-        }
-    };
-    {
-        TPoSpojeni poSpojeni{*this};
-        Spoj(spojeni);
-    }
-    const std::int64_t velikost = sluzby_.SouboroveInfo.VelikostSouboru(vystup.toStdU16String());
-    StatusPanel1->NastavText(Utf16(convar::rsSPOJENO) + QStringLiteral(": "),
-                             QFileInfo(CitelnaCesta(vystup)).fileName(),
-                             u' ' + Utf16(TextVelikosti(velikost, true)));
-    QApplication::beep();
-}
-
-// --- The list's own updates -------------------------------------------------------------
-
-void THlavniForm::livSouboryChange() {
-    if (odstranuji_)
-        return;
-    if (!spojuji_)
-        povolAkceSeznamu();
-    ObnovPocet();
-}
-
-void THlavniForm::povolAkceSeznamu() {
-    const bool radky = livSoubory->topLevelItemCount() >= 1;
-    aSmazatVse->setEnabled(radky);
-    aSpojit->setEnabled(radky);
-}
-
-void THlavniForm::livSouborySelectItem() {
-    if (odstranuji_ || spojuji_)
-        return;
-    aSmazat->setEnabled(!livSoubory->selectedItems().isEmpty());
 }
 
 } // namespace vantrel

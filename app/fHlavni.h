@@ -2,6 +2,7 @@
 
 #include "app/PanelStavu.h"
 #include "lang/SouborJazyka.h"
+#include "pravidla/HlavniOkno.h"
 #include "pravidla/Umisteni.h"
 
 #include <QIcon>
@@ -23,9 +24,9 @@ class TOAplikaciForm;
 class TOpenTextFileDialog;
 class TSaveTextFileDialog;
 
-// The main window: the toolbar of the seven actions, the file list and the status bar. It keeps
-// the language and its own placement in the settings store between runs.
-class THlavniForm : public QMainWindow {
+// The main window drawn with Qt widgets: the toolbar of the seven actions, the file list and the
+// status bar. Its rules (pravidla/HlavniOkno) decide what happens; the window shows it.
+class THlavniForm : public QMainWindow, private TPohledHlavnihoOkna {
     Q_OBJECT
 
 public:
@@ -43,8 +44,8 @@ public:
     void NastavCestuJazyka(const QString& cesta) { cestaJazyka_ = cesta; }
 
     // The image of aJazyk in imlMenu: the flag of the current language.
-    int IndexObrazkuJazyka() const { return indexObrazkuJazyka_; }
-    void NastavIndexObrazkuJazyka(int index);
+    int IndexObrazkuJazyka() const { return pravidla_.IndexObrazkuJazyka(); }
+    void NastavIndexObrazkuJazyka(int index) { pravidla_.NastavIndexObrazkuJazyka(index); }
 
     // The count text of the status bar: rsSOUBORU, ": " and the number of rows.
     QString TextPoctu() const;
@@ -67,9 +68,8 @@ public:
     QList<QIcon> imlMenu;
     QList<QIcon> imlSoubory;
 
-    enum TStavRadku { StavCeka = 0, StavSpojen = 1 };
-    // The state image of a row: 0 waiting, 1 joined.
-    int StavRadku(int radek) const;
+    // The state image of a row: 0 waiting, 1 joined; -1 for no such row.
+    int StavRadku(int radek) const override;
 
 protected:
     void showEvent(QShowEvent* udalost) override;
@@ -79,46 +79,49 @@ protected:
     void closeEvent(QCloseEvent* udalost) override;
 
 private:
-    struct TPopisAkce;
-    static const TPopisAkce Akce[];
+    // TPohledHlavnihoOkna: what the rules ask of the widgets.
+    int PocetRadku() const override;
+    std::u16string CestaRadku(int radek) const override;
+    void PridejRadek(const TPolozkaSouboru& radek) override;
+    void NastavStavRadku(int radek, TStavRadku stav) override;
+    bool MaVybraneRadky() const override;
+    void OdstranVybraneRadky() override;
+    void OdstranVsechnyRadky() override;
+    void PovolAkci(TAkce akce, bool povolena) override;
+    void NastavPocet(const std::u16string& text) override;
+    void NastavZpravu(const std::u16string& zacatek, const std::u16string& jmeno,
+                      const std::u16string& konec) override;
+    bool VyberVstupy(std::vector<std::u16string>& soubory) override;
+    bool VyberVystup(std::u16string& soubor) override;
+    bool VyberJazyk(const TJazykXML& jazyk, std::u16string& kod, int& pozice) override;
+    void ZobrazOAplikaci() override;
+    void NastavObrazekJazyka(int index) override;
+    void PrelozOkna(const TJazykXML& jazyk) override;
+    void NastavPristupneTexty(const TPristupneTexty& texty) override;
+    void Pipni() override;
+    void ZpracujUdalosti() override;
+    void Zavri() override;
 
+    QAction*& Akce(TAkce akce);
     void vytvorAkce();
     void vytvorSeznam();
     void vytvorStavovyRadek();
     void obnovPopiskyAkci();
     void zmerListu();
     void prizpusobListu();
-    void umistiNaObrazovku(const TObdelnik& okno, bool ulozenaVelikost);
+    void umistiNaObrazovku(const TNastaveniOkna& nastaveni);
     QRect vnejsiObrys() const;
     void prizpusobRameckuOkna();
-    void prelozOkna();
-    void prelozPristupnost(bool zJazyka);
+    std::u16string CestaJazyka() const;
 
     void FormCreate();
-    void FormShow();
     void FormClose();
 
-    void aKonecExecute();
-    void aPridatExecute();
-    void aSmazatExecute();
-    void aSmazatVseExecute();
-    void aSpojitExecute();
-    void aJazykExecute();
-    void aOAplikaciExecute();
-
-    void livSouboryChange();
-    void livSouborySelectItem();
-    void NastavStavRadku(int radek, TStavRadku stav);
-    bool PotvrdSmazani();
-    void zakazAkceSeznamu();
-    void povolAkceSeznamu();
-    void ObnovPocet();
-
     TSluzby& sluzby_;
+    THlavniOkno pravidla_;
     TOAplikaciForm* oAplikaciForm_ = nullptr;
     TJazykForm* jazykForm_ = nullptr;
     QString cestaJazyka_;
-    int indexObrazkuJazyka_ = 6;
     bool zobrazeno_ = false;
     // How much larger than designed the window is drawn with its font.
     double meritko_ = 1;
@@ -133,10 +136,8 @@ private:
     int sirkaListyPod_ = 0;
     // The rows' states as a screen reader hears them: waiting, joined.
     QString popisyStavu_[2];
+    // Rows go without the list's own updates, which the rules give afterwards.
     bool odstranuji_ = false;
-    bool spojuji_ = false;
-    // Exit asked for while a join runs: the window closes once the join has ended.
-    bool zavritPoSpojeni_ = false;
 };
 
 } // namespace vantrel

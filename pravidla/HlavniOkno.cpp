@@ -98,6 +98,13 @@ const TPopisSloupce SloupceSouboru[4] = {
     {u"Typ", 100},
 };
 
+std::u16string CestaJazykaUProgramu() {
+    const platforma::TCesta program = platforma::CestaProgramu();
+    if (program.empty())
+        return {};
+    return program.substr(0, program.size() - platforma::ZakladJmena(program).size()) + u"vtrl.xml";
+}
+
 const TPopisAkce& PopisAkce(TAkce akce) {
     return Akce[static_cast<int>(akce)];
 }
@@ -131,7 +138,9 @@ void THlavniOkno::Proved(TAkce akce) {
         pohled_.ZobrazOAplikaci();
         break;
     }
-    // An exit asked for during a join comes once the join and its report are over.
+}
+
+void THlavniOkno::PoAkci() {
     if (zavritPoSpojeni_ && !spojuje_) {
         zavritPoSpojeni_ = false;
         pohled_.Zavri();
@@ -227,8 +236,11 @@ void THlavniOkno::aSpojitExecute() {
         return;
     TSpojeni spojeni;
     const int pocet = pohled_.PocetRadku();
-    for (int i = 0; i < pocet; ++i)
-        spojeni.Vstupy.emplace_back(pohled_.CestaRadku(i));
+    spojeni.Vstupy.reserve(static_cast<std::size_t>(pocet));
+    for (int i = 0; i < pocet; ++i) {
+        const std::u16string cesta = pohled_.CestaRadku(i);
+        spojeni.Vstupy.push_back(TVstup(cesta));
+    }
     spojeni.Vystup = vystup;
     // The window never waits for a writer that may never come: it would freeze.
     spojeni.BezCekani = true;
@@ -290,7 +302,7 @@ void THlavniOkno::NastavJazyk(const std::u16string& cesta) {
         for (const convar::TZpravovyText& text : convar::ZpravoveTexty)
             *text.text = jazyk_.Preklad(u"Obecne", text.klic, text.vychozi);
         pohled_.PrelozOkna(jazyk_);
-        pohled_.NastavPristupneTexty(PristupneTexty());
+        pohled_.NastavPristupneTexty(PristupneTexty(jazyk_));
     } else {
         convar::NastavVychoziTexty();
     }
@@ -302,9 +314,9 @@ void THlavniOkno::FormShow(const std::u16string& cestaJazyka) {
     pohled_.NastavPocet(TextPoctu());
 }
 
-TPristupneTexty THlavniOkno::PristupneTexty() const {
+TPristupneTexty THlavniOkno::PristupneTexty(const TJazykXML& jazyk) {
     const auto preklad = [&](const TPristupnyText& t) {
-        return jazyk_.Preklad(u"HlavniForm", t.klic, t.vychozi);
+        return jazyk.Preklad(u"HlavniForm", t.klic, t.vychozi);
     };
     return {preklad(NazevSeznamu),
             preklad(NazevListy),

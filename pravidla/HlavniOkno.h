@@ -118,6 +118,10 @@ public:
     virtual void Zavri() = 0;
 };
 
+// Where the language file is looked for: "vtrl.xml" in the folder of the running executable;
+// empty when the platform cannot tell where that is.
+std::u16string CestaJazykaUProgramu();
+
 // The rules of the main window over its view.
 class THlavniOkno {
 public:
@@ -126,6 +130,9 @@ public:
 
     // The action's handler: every action of the window ends here.
     void Proved(TAkce akce);
+    // After an action, also one that failed: an exit asked for during a join comes once the
+    // join and its report are over.
+    void PoAkci();
 
     // The list's own updates: a row added or changed, the selection or focus moved.
     void livSouboryChange();
@@ -141,8 +148,8 @@ public:
     // The window is shown for the first time: its language, then the count. A language file
     // that fails leaves the status bar empty.
     void FormShow(const std::u16string& cestaJazyka);
-    // The accessible names in the current language (the built-in ones without a language file).
-    TPristupneTexty PristupneTexty() const;
+    // The accessible names in the language of `jazyk` (the built-in ones without a document).
+    static TPristupneTexty PristupneTexty(const TJazykXML& jazyk);
 
     int IndexObrazkuJazyka() const { return indexObrazkuJazyka_; }
     void NastavIndexObrazkuJazyka(int index);
