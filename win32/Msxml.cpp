@@ -27,11 +27,8 @@ const CLSID CLSID_DOMDocument60 = {
 const IID IID_IXMLDOMDocument2_ = {
     0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
-std::string Utf8(const std::u16string& text) {
-    return KodujUtf8(text);
-}
-
-std::string Utf8(BSTR text) {
+// A parser's reason, without the line end it comes with.
+std::string Duvod(BSTR text) {
     std::string vysledek = KodujUtf8(
         std::u16string(reinterpret_cast<const char16_t*>(text), text ? SysStringLen(text) : 0));
     while (!vysledek.empty() && static_cast<unsigned char>(vysledek.back()) <= ' ')
@@ -162,7 +159,7 @@ private:
 // "name: line 3, column 7: reason", as the parser gives line and column.
 [[noreturn]] void ChybaNaMiste(const std::u16string& nazev, long radek, long sloupec,
                                const std::string& duvod) {
-    throw EChybaJazyka(Utf8(nazev) + ": line " + std::to_string(radek) + ", column " +
+    throw EChybaJazyka(KodujUtf8(nazev) + ": line " + std::to_string(radek) + ", column " +
                        std::to_string(sloupec) + ": " + duvod);
 }
 
@@ -178,19 +175,19 @@ private:
         chyba->get_reason(&duvod);
     }
     if (radek > 0)
-        ChybaNaMiste(nazev, radek, sloupec, Utf8(duvod.Get()));
+        ChybaNaMiste(nazev, radek, sloupec, Duvod(duvod.Get()));
     // The DOM did not say where; its SAX reader does.
     const TPolohaChyby poloha = NajdiChybuMsxml(data);
     if (poloha.nalezena)
         ChybaNaMiste(nazev, poloha.radek, poloha.sloupec, poloha.duvod);
-    const std::string text = Utf8(duvod.Get());
-    throw EChybaJazyka(Utf8(nazev) + ": " +
+    const std::string text = Duvod(duvod.Get());
+    throw EChybaJazyka(KodujUtf8(nazev) + ": " +
                        (text.empty() ? "the file is not well-formed XML" : text));
 }
 
 void Nastav(HRESULT kod, const char* co, const std::u16string& nazev) {
     if (FAILED(kod))
-        throw EChybaJazyka(Utf8(nazev) + ": the XML parser refused the setting " + co + " (" +
+        throw EChybaJazyka(KodujUtf8(nazev) + ": the XML parser refused the setting " + co + " (" +
                            Hex(kod) + ")");
 }
 
@@ -203,8 +200,8 @@ TDokumentJazyka ParsujJazykMsxml(const std::string& data, const std::u16string& 
                                              IID_IXMLDOMDocument2_,
                                              reinterpret_cast<void**>(dokument.GetAddressOf()));
         FAILED(kod))
-        throw EChybaJazyka(Utf8(nazev) + ": the system's XML parser MSXML 6 is not available (" +
-                           Hex(kod) + ")");
+        throw EChybaJazyka(KodujUtf8(nazev) +
+                           ": the system's XML parser MSXML 6 is not available (" + Hex(kod) + ")");
 
     Nastav(dokument->put_async(VARIANT_FALSE), "async", nazev);
     Nastav(dokument->put_validateOnParse(VARIANT_FALSE), "validateOnParse", nazev);
@@ -228,7 +225,7 @@ TDokumentJazyka ParsujJazykMsxml(const std::string& data, const std::u16string& 
     proud.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(data.data()),
                                    static_cast<UINT>(data.size())));
     if (!proud)
-        throw EChybaJazyka(Utf8(nazev) + ": " + platforma::PopisChyby(platforma::ChybaPameti));
+        throw EChybaJazyka(KodujUtf8(nazev) + ": " + platforma::PopisChyby(platforma::ChybaPameti));
     VARIANT zdroj;
     VariantInit(&zdroj);
     zdroj.vt = VT_UNKNOWN;
@@ -240,23 +237,23 @@ TDokumentJazyka ParsujJazykMsxml(const std::string& data, const std::u16string& 
     // Parsers that do not know ProhibitDTD (Wine's) read the document type instead.
     ComPtr<IXMLDOMDocumentType> typ;
     if (SUCCEEDED(dokument->get_doctype(typ.GetAddressOf())) && typ)
-        throw EChybaJazyka(Utf8(nazev) +
+        throw EChybaJazyka(KodujUtf8(nazev) +
                            ": a document type declaration (<!DOCTYPE) is not allowed here");
 
     ComPtr<IXMLDOMElement> koren;
     if (FAILED(dokument->get_documentElement(koren.GetAddressOf())) || !koren)
-        throw EChybaJazyka(Utf8(nazev) + ": the document has no root element");
+        throw EChybaJazyka(KodujUtf8(nazev) + ": the document has no root element");
     TDokumentJazyka strom;
     TPrevod prevod;
     prevod.Prvek(koren.Get(), strom, 1);
     ZkontrolujMezeJazyka(strom, nazev);
     if (prevod.oriznuto)
-        throw EChybaJazyka(Utf8(nazev) + ": the document is over the language file's bounds");
+        throw EChybaJazyka(KodujUtf8(nazev) + ": the document is over the language file's bounds");
     return strom;
 }
 
 TDokumentJazyka NactiJazykMsxml(const std::u16string& cesta) {
-    const std::string jmeno = Utf8(cesta);
+    const std::string jmeno = KodujUtf8(cesta);
     platforma::TFaktaSouboru fakta;
     if (!platforma::FaktaSouboru(cesta, fakta))
         throw EChybaJazyka(jmeno + ": the file does not exist");

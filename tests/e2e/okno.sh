@@ -134,7 +134,7 @@ viditelne() { xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1
 neviditelne() { ! viditelne "$1"; }
 
 cekejNaZavreni() {
-    cekej 100 neviditelne "$2" || konec "window \"$1\" still open after 10 s"
+    cekej 300 neviditelne "$2" || konec "window \"$1\" still open after 30 s"
 }
 
 # "x,y wxh" of a window's outer bounds: its client area as the X server has it, and the frame
@@ -179,11 +179,11 @@ spust() {
     program_pid=$!
 }
 
-# The program must end by itself, successfully, within 10 s of the given step.
+# The program must end by itself, successfully, within 30 s of the given step.
 programSkoncil() { ! kill -0 "$program_pid" 2>/dev/null; }
 
 cekejNaKonec() {
-    cekej 100 programSkoncil || konec "the program did not end within 10 s of $1"
+    cekej 300 programSkoncil || konec "the program did not end within 30 s of $1"
     wait "$program_pid"
     local stav=$?
     program_pid=
@@ -416,8 +416,8 @@ cekejNaZavreni Vantrel "$box"
 printf 'b\n' >"$data/b.txt"
 dlouhe=$data/vysledek-spojeni-vsech-textovych-souboru-ze-seznamu-do-jednoho.txt
 spojDo "$dlouhe"
-cekej 100 test -s "$dlouhe" || chyba "no output $dlouhe after the join"
-cekej 100 neviditelne "$otazka_" || chyba "the create question stayed open"
+cekej 300 test -s "$dlouhe" || chyba "no output $dlouhe after the join"
+cekej 300 neviditelne "$otazka_" || chyba "the create question stayed open"
 sleep 0.5
 snimek vantrel-long-report
 cmp -s "$dlouhe" <(printf 'a\r\n\r\nb\r\n\r\n') || chyba "the join's output holds $(od -c "$dlouhe")"
@@ -428,13 +428,18 @@ zavriF4 "$okno"
 # manager's own focus fallback races with the program's windows closing.
 aktivni() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" && $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 vratiloSe() {
-    cekej 50 aktivni "$okno" || { chyba "round $kolo: after $1 the active window is $(xdotool getactivewindow 2>/dev/null), not $okno"; return 1; }
+    cekej 150 aktivni "$okno" || { chyba "round $kolo: after $1 the active window is $(xdotool getactivewindow 2>/dev/null), not $okno"; return 1; }
+}
+# A new dialog or box takes keys once it has the focus, as a user sees it come.
+maFokus() {
+    cekej 150 aktivni "$1" || chyba "round $kolo: the new window $1 did not get the focus"
 }
 # A key typed without a click opens the window with this title, which Escape closes.
 klavesaOtevre() {
     local titulek=$1 klavesa=$2
     xdotool key --clearmodifiers "$klavesa"
     cekejNaOkno "$titulek"; dialog=$okno_
+    maFokus "$dialog"
     xdotool key --clearmodifiers Escape
     cekejNaZavreni "$titulek" "$dialog"
 }
@@ -452,8 +457,9 @@ for kolo in 1 2 3 4 5 6 7 8; do
     napis "$ulozeni" "$data/out.txt"
     xdotool key --clearmodifiers Return
     cekejNaJineOkno "$okno" "$ulozeni"
+    maFokus "$okno_"
     xdotool key --clearmodifiers y
-    cekej 100 cmp -s "$data/out.txt" "$prac/spojeny" || chyba "round $kolo: the join wrote $(od -c "$data/out.txt")"
+    cekej 300 cmp -s "$data/out.txt" "$prac/spojeny" || chyba "round $kolo: the join wrote $(od -c "$data/out.txt")"
     vratiloSe "the join" || break
     klavesaOtevre "O aplikaci" F1
     vratiloSe "the about dialog" || break
@@ -462,6 +468,7 @@ for kolo in 1 2 3 4 5 6 7 8; do
     # The removal question, answered No.
     xdotool key --clearmodifiers shift+Delete
     cekejNaOkno "Varování"; box=$okno_
+    maFokus "$box"
     xdotool key --clearmodifiers n
     cekejNaZavreni "Varování" "$box"
     vratiloSe "the removal question" || break
@@ -480,7 +487,7 @@ spust
 cekejNaOkno Vantrel; okno=$okno_
 pridejSoubor "$data/a.txt"
 spojDo "$data/out2.txt"
-cekej 100 cmp -s "$data/out2.txt" "$prac/spojeny" || chyba "the join before the accessibility check failed"
+cekej 300 cmp -s "$data/out2.txt" "$prac/spojeny" || chyba "the join before the accessibility check failed"
 pridejSoubor "$data/b.txt"
 mkdir -p "$artefakty"
 pristupnost main "Soubory ke spojení" "Panel nástrojů" "Stavový řádek" "Spojeno" \

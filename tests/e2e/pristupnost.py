@@ -17,14 +17,14 @@ import pyatspi
 
 def program():
     # The program registers once the accessibility bus is up, which the first client starts.
-    for _ in range(200):
+    for _ in range(600):
         plocha = pyatspi.Registry.getDesktop(0)
         for i in range(plocha.childCount):
             aplikace = plocha.getChildAtIndex(i)
             if aplikace is not None and aplikace.name == "Vantrel":
                 return aplikace
         time.sleep(0.1)
-    sys.exit("FAIL: no application Vantrel on the accessibility bus within 20 s")
+    sys.exit("FAIL: no application Vantrel on the accessibility bus within 60 s")
 
 
 def deti(objekt):
@@ -56,7 +56,7 @@ def najdi(objekt, role):
 
 def okno(role, nazev):
     # A window that has just opened or changed may take a moment to show on the bus.
-    for _ in range(100):
+    for _ in range(300):
         for dite in deti(program()):
             if dite.getRole() == role and dite.name == nazev:
                 return dite
