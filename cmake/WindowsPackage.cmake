@@ -22,14 +22,11 @@ set(VANTREL_MSI_KLIC_INSTALACE "Software\\Tarsk\\Vantrel Installer")
 # version give it.
 string(UUID VANTREL_MSI_KOD_PRODUKTU NAMESPACE 764F3DA4-8536-4443-961F-1C7EA86441E2
     NAME ${VANTREL_VERZE} TYPE SHA1 UPPER)
-set(VANTREL_MSI_KOD_PRODUKTU ${VANTREL_MSI_KOD_PRODUKTU} PARENT_SCOPE)
 
 set(_vantrel_baliky ${CMAKE_BINARY_DIR}/baliky)
 set(VANTREL_BALIK_SLOZKA ${_vantrel_baliky}/vantrel-${VANTREL_VERZE}-win64)
 set(VANTREL_MSI ${CMAKE_BINARY_DIR}/vantrel-${VANTREL_VERZE}-win64.msi)
 set(VANTREL_ZIP_BALIK ${CMAKE_BINARY_DIR}/vantrel-${VANTREL_VERZE}-win64.zip)
-set(VANTREL_MSI ${VANTREL_MSI} PARENT_SCOPE)
-set(VANTREL_ZIP_BALIK ${VANTREL_ZIP_BALIK} PARENT_SCOPE)
 
 # Texts for Windows' own editors: CR LF.
 set(_vantrel_texty ${_vantrel_baliky}/texty)
@@ -55,5 +52,13 @@ add_custom_command(OUTPUT ${VANTREL_MSI} ${VANTREL_ZIP_BALIK}
         ${vantrel_slozka_ikon}/vantrel.ico ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh
     COMMENT "Making the Windows installer and the portable zip"
     VERBATIM)
+# What the test of the packages (tests/win32) needs to know.
+foreach(_vantrel_promenna VANTREL_VERZE VANTREL_MSI VANTREL_ZIP_BALIK VANTREL_BALIK_SLOZKA
+        VANTREL_MSI_KOD_PRODUKTU)
+    set(${_vantrel_promenna} ${${_vantrel_promenna}} PARENT_SCOPE)
+endforeach()
+set(VANTREL_MSI_WXS ${_vantrel_wxs} PARENT_SCOPE)
+set(VANTREL_MSI_IKONA_SOUBOR ${vantrel_slozka_ikon}/vantrel.ico PARENT_SCOPE)
+
 # Part of the build: `make windows` and `make test` make both, `make windows-package` only these.
 add_custom_target(vantrel_windows_baliky ALL DEPENDS ${VANTREL_MSI} ${VANTREL_ZIP_BALIK})
