@@ -134,6 +134,10 @@ for soubor in LICENSE.txt vantrel-join.exe vantrel.exe vtrl.xml; do
     cmp -s "$slozka/$soubor" "$programy/$soubor" || chyba "$soubor differs from the packed one"
 done
 
+# The program carries its icon, which the shell shows for the file.
+python3 "$(dirname "$0")/ikona-programu.py" "$programy/vantrel.exe" "$ikona" ||
+    chyba "the installed vantrel.exe lacks its icon"
+
 # The shortcut: to the program, with the program's icon.
 if [[ -f $zastupce ]]; then
     echo "--- $(basename "$zastupce"): $(python3 - "$zastupce" <<'EOF'
