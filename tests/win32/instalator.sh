@@ -121,6 +121,12 @@ hodnota() { awk -v j="$1" '$1 == j { $1 = $2 = ""; sub(/^ +/, ""); print }' "$pr
 [[ $(hodnota UninstallString) == "MsiExec.exe /X{$kod}" ]] ||
     chyba "UninstallString: $(hodnota UninstallString)"
 
+# The shortcut's key path in the machine's key; under HKCU only what the user wrote.
+w reg query 'HKLM\Software\Tarsk\Vantrel Installer' /v Zastupce 2>/dev/null |
+    grep -qE '^ +Zastupce +REG_DWORD +0x1$' || chyba "no key path value under HKLM"
+[[ $(w reg query 'HKCU\Software\Tarsk' /s | grep -Ev '^$|^HKEY_CURRENT_USER\\Software\\Tarsk(\\Vantrel)?$') =~ ^\ +Jazyk\ +REG_SZ\ +DE$ ]] ||
+    chyba "the installer wrote under HKCU: $(w reg query 'HKCU\Software\Tarsk' /s)"
+
 # A downgrade is refused and leaves this version.
 msiexec /i "$stara" /qn && chyba "installing 2.9.9 over $verze succeeded"
 [[ $(zaznamy) == "{$kod} $verze" ]] || chyba "after the refused downgrade: $(zaznamy)"
