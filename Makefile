@@ -15,9 +15,10 @@ TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintia
                  desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
                  python3 python3-pyatspi weston qt6-wayland $(PACKAGE_PACKAGES) $(WINDOWS_PACKAGES)
 # MinGW-w64 for x64 and x86 (with windres), GoogleTest's sources, Wine for the x64 tests,
-# ImageMagick to make the Windows program's icons.
+# ImageMagick to make the Windows program's icons, wixl and zip for its installer and portable
+# zip, msitools and unzip to look into both.
 WINDOWS_PACKAGES = g++-mingw-w64 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest \
-                   wine wine64 util-linux imagemagick
+                   wine wine64 util-linux imagemagick wixl msitools zip unzip
 PACKAGE_PACKAGES = dpkg-dev file
 BENCH_PACKAGES = dos2unix time mawk python3
 FUZZ_PACKAGES  = clang libclang-rt-14-dev
@@ -26,7 +27,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS  = radky jazyk registr verze
 
 .PHONY: all run test bench fuzz build configure deps deps-test deps-bench deps-fuzz deps-package \
-        deps-windows clean format install package windows
+        deps-windows clean format install package windows windows-package
 
 all: build
 
@@ -73,6 +74,12 @@ windows: deps-windows
 	@cmake -S . -B build-win32 -G Ninja --toolchain cmake/MinGW-x86.cmake \
 		-DVANTREL_WERROR=ON >/dev/null
 	@cmake --build build-win32 -j $(JOBS)
+
+# build-win64/vantrel-<version>-win64.msi and .zip: the x64 programs and their packages only.
+windows-package: deps-windows
+	@cmake -S . -B build-win64 -G Ninja --toolchain cmake/MinGW-x64.cmake \
+		-DVANTREL_WERROR=$(WERROR) -DVANTREL_LINUX_BUILD=$(abspath $(BUILD)) >/dev/null
+	@cmake --build build-win64 -j $(JOBS) --target vantrel_windows_baliky
 
 bench: deps-bench build
 	bench/join-vs-peers.sh $(BUILD)/bin/vantrel-join
