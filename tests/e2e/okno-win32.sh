@@ -76,7 +76,8 @@ Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log
 xvfb_pid=$!
 exec 3>&-
 cekej 300 test -s "$prac/displej" || konec "Xvfb gave no display within 30 s"
-export DISPLAY=:$(head -1 "$prac/displej")
+DISPLAY=:$(head -1 "$prac/displej")
+export DISPLAY
 cekej 100 xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || konec "Xvfb on $DISPLAY cannot be reached"
 unset WAYLAND_DISPLAY
 # Without a window manager Wine waits up to seconds for every window it hides to be withdrawn.
