@@ -3,7 +3,7 @@
 # X server with xdotool as a user would, the Win32 controls read from beside the program by
 # win32_okno_zvenku.exe in the same Wine session (X11 cannot read them). Checks the first start's
 # place and size, files added through the open dialog and joined through the save dialog (the
-# output's bytes, every row ticked, the status bar's report), the error box of a failed join
+# output's bytes, every row ticked, the status bar's report, the beep), the error box of a failed join
 # (owned by the main window), each of the six languages chosen in the language dialog, the
 # settings in the registry after a close and their return at the next start, and the error box of
 # a settings value of the wrong type. Screenshots and the registry's listing go to
@@ -21,7 +21,7 @@ prefix=$(realpath -m "$4")
 artefakty=${VANTREL_SNIMKY:-$(dirname "$(dirname "$program")")/artifacts/win32}
 
 skripty=$(dirname "$(realpath "$0")")/../../scripts
-for nastroj in Xvfb openbox xdotool xprop xwininfo xdpyinfo import "$wine"; do
+for nastroj in Xvfb openbox xdotool xprop xwininfo xdpyinfo xkbevd import "$wine"; do
     command -v "$nastroj" >/dev/null || { echo "FAIL: $nastroj is missing; run make test" >&2; exit 1; }
 done
 [[ -f $program && -f $zvenku ]] || { echo "FAIL: no program at $program or $zvenku" >&2; exit 1; }
@@ -38,9 +38,11 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 prac=$(mktemp -d)
 xvfb_pid=
 wm_pid=
+zvonky_pid=
 program_pid=
 uklid() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $zvonky_pid ]] && kill "$zvonky_pid" 2>/dev/null
     "$server" -k 2>/dev/null
     [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
@@ -85,6 +87,14 @@ openbox --sm-disable >"$prac/openbox.log" 2>&1 &
 wm_pid=$!
 wmHotov() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 cekej 300 wmHotov || konec "openbox did not start within 30 s"
+# Wine's MessageBeep rings the X server's bell; each ring adds a line to $zvonky.
+zvonky=$prac/zvonky
+touch "$zvonky"
+printf 'Bell() shell "echo >>%s"\n' "$zvonky" >"$prac/zvonky.cfg"
+xkbevd -cfg "$prac/zvonky.cfg" >"$prac/zvonky.log" 2>&1 &
+zvonky_pid=$!
+cekej 300 grep -q 'disabling the audible bell' "$prac/zvonky.log" || konec "xkbevd did not start within 30 s"
+pocetZvonku() { wc -l <"$zvonky"; }
 
 # The Win32 side of the main window: okno, seznam, stav or box (win32/OknoZvenku.cpp).
 zvenku() { "$wine" "$zvenku" "$1" 2>/dev/null; }
@@ -208,6 +218,8 @@ echo "display $DISPLAY, Wine prefix $prefix, screenshots in $artefakty"
 # area at 96 dpi; with Wine's frame the window is then below the least outer size, 640 x 480,
 # which it takes, the client area growing in height.
 registr delete "$klic" /f >/dev/null
+# The system's beep on, as Wine sets it in a new prefix.
+registr add 'HKCU\Control Panel\Sound' /v Beep /d yes /f >/dev/null
 spust
 cekejNaOkno Vantrel; okno=$okno_
 oknoWin32 "$okno"
@@ -243,8 +255,11 @@ spojDo() {
     klavesy "$ulozeni" Return
     cekejNaZavreni "save dialog" "$ulozeni"
 }
+zvonkuPred=$(pocetZvonku)
 spojDo out.txt
 cekejNaStav 2 "Potvrzené soubory byly spojeny do souboru: out.txt (30 B)"
+zazvonilo() { (($(pocetZvonku) > zvonkuPred)); }
+cekej 300 zazvonilo || chyba "no beep after the join"
 cmp -s "$data/out.txt" <(printf 'a1\r\na2\r\n\r\nb1\r\nb2\r\n\r\nc1\r\nc2\r\n\r\n') ||
     chyba "the join's output holds $(od -c "$data/out.txt")"
 ocekavane=$(printf '%s\n' "1 $dataWin\\a.txt" "1 $dataWin\\b.txt" "1 $dataWin\\c.txt")
