@@ -11,8 +11,8 @@ WINDOWS  ?= ON
 BUILD_PACKAGES = cmake ninja-build g++ make pkg-config libgtest-dev libelf-dev \
                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev \
                  shared-mime-info fonts-dejavu-core xvfb xauth librsvg2-bin git
-TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils locales lintian appstream \
-                 desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
+TEST_PACKAGES  = xvfb xauth xdotool imagemagick openbox x11-utils x11-xkb-utils locales lintian \
+                 appstream desktop-file-utils man-db groff-base bash-completion dbus at-spi2-core \
                  python3 python3-pyatspi weston qt6-wayland $(PACKAGE_PACKAGES) $(WINDOWS_PACKAGES)
 # MinGW-w64 for x64 and x86 (with windres), GoogleTest's sources, Wine for the x64 tests,
 # ImageMagick to make the Windows program's icons, wixl and zip for its installer and portable
