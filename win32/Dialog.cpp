@@ -1,8 +1,7 @@
 #include "win32/Dialog.h"
 
 #include "win32/Dpi.h"
-
-#include <algorithm>
+#include "win32/NadVlastnikem.h"
 
 namespace vantrel::okna {
 
@@ -11,14 +10,6 @@ namespace {
 constexpr wchar_t TridaDialogu[] = L"VantrelDialog";
 // Not WS_CLIPCHILDREN: a frame control paints only its edges, the dialog what lies inside.
 constexpr DWORD StylDialogu = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-
-// The work area of the monitor nearest to the window.
-RECT PlochaMonitoru(HWND okno) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoW(MonitorFromWindow(okno, MONITOR_DEFAULTTONEAREST), &info);
-    return info.rcWork;
-}
 
 } // namespace
 
@@ -37,16 +28,8 @@ int TDialog::ZobrazModalne(HWND vlastnik) {
     dpi_ = DpiOkna(vlastnik);
     const SIZE velikost = Obrys(Rozmisti(dpi_));
     // Centred over the owner on every show, and wholly on its monitor.
-    RECT nadOknem{};
-    GetWindowRect(vlastnik, &nadOknem);
-    const RECT plocha = PlochaMonitoru(vlastnik);
-    const LONG vlevo =
-        std::clamp<LONG>((nadOknem.left + nadOknem.right - velikost.cx) / 2, plocha.left,
-                         std::max(plocha.left, plocha.right - velikost.cx));
-    const LONG nahore =
-        std::clamp<LONG>((nadOknem.top + nadOknem.bottom - velikost.cy) / 2, plocha.top,
-                         std::max(plocha.top, plocha.bottom - velikost.cy));
-    SetWindowPos(Handle(), nullptr, vlevo, nahore, velikost.cx, velikost.cy,
+    const POINT misto = NadVlastnikem(vlastnik, velikost);
+    SetWindowPos(Handle(), nullptr, misto.x, misto.y, velikost.cx, velikost.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
     const HWND fokus = GetFocus();

@@ -1,5 +1,7 @@
 #include "win32/HlaseniWin32.h"
 
+#include "win32/NadVlastnikem.h"
+
 #include <windows.h>
 
 namespace vantrel {
@@ -45,13 +47,47 @@ HWND Vlastnik(HWND hlavni) {
     return hledani.nalezene != nullptr ? hledani.nalezene : hlavni;
 }
 
+// The system centres a box on the screen, which can be far from the window it belongs to: it is
+// moved over its owner as it is activated, before it is first drawn.
+thread_local HHOOK hakBoxu = nullptr;
+thread_local HWND vlastnikBoxu = nullptr;
+
+LRESULT CALLBACK PriAktivaciBoxu(int kod, WPARAM w, LPARAM l) {
+    const HHOOK hak = hakBoxu;
+    if (kod == HCBT_ACTIVATE) {
+        const auto box = reinterpret_cast<HWND>(w);
+        if (GetWindow(box, GW_OWNER) == vlastnikBoxu) {
+            RECT obrys{};
+            GetWindowRect(box, &obrys);
+            const POINT misto =
+                NadVlastnikem(vlastnikBoxu, {obrys.right - obrys.left, obrys.bottom - obrys.top});
+            SetWindowPos(box, nullptr, misto.x, misto.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            UnhookWindowsHookEx(hak);
+            hakBoxu = nullptr;
+        }
+    }
+    return CallNextHookEx(hak, kod, w, l);
+}
+
 } // namespace
 
 int THlaseniWin32::Ukaz(const std::u16string& text, const std::u16string& titulek,
                         int priznaky) const {
-    return MessageBoxW(Vlastnik(hlavniOkno_), reinterpret_cast<const wchar_t*>(text.c_str()),
-                       reinterpret_cast<const wchar_t*>(titulek.c_str()),
-                       static_cast<UINT>(priznaky));
+    const HWND vlastnik = Vlastnik(hlavniOkno_);
+    if (vlastnik != nullptr) {
+        vlastnikBoxu = vlastnik;
+        hakBoxu = SetWindowsHookExW(WH_CBT, PriAktivaciBoxu, nullptr, GetCurrentThreadId());
+    }
+    const int vysledek =
+        MessageBoxW(vlastnik, reinterpret_cast<const wchar_t*>(text.c_str()),
+                    reinterpret_cast<const wchar_t*>(titulek.c_str()), static_cast<UINT>(priznaky));
+    // A box that never became active (the system refused it) leaves no hook behind.
+    if (hakBoxu != nullptr) {
+        UnhookWindowsHookEx(hakBoxu);
+        hakBoxu = nullptr;
+    }
+    return vysledek;
 }
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include "Scenar.h"
 
+#include <cstdlib>
 #include <memory>
 
 using namespace vantrel;
@@ -79,9 +80,12 @@ TEST(HlaseniWin32, TheBoxBelongsToTheWindowTheUserWorksIn) {
             hlaseni.NastavHlavniOkno(*hlavni);
 
         HWND vlastnik = reinterpret_cast<HWND>(-1);
+        RECT boxu{}, vlastnika{};
         std::wstring titulek;
         TScenar scenar({[&](HWND box) {
             vlastnik = GetWindow(box, GW_OWNER);
+            GetWindowRect(box, &boxu);
+            GetWindowRect(vlastnik, &vlastnika);
             titulek = vantrel::test::TextOkna(box);
             EXPECT_NE(GetDlgItem(box, p.stisknout), nullptr);
             EXPECT_EQ(GetDlgItem(box, p.chybi), nullptr);
@@ -95,5 +99,10 @@ TEST(HlaseniWin32, TheBoxBelongsToTheWindowTheUserWorksIn) {
         const HWND ocekavany[] = {nullptr, *hlavni, dialogy[0] ? **dialogy[0] : nullptr,
                                   dialogy[1] ? **dialogy[1] : nullptr};
         EXPECT_EQ(vlastnik, ocekavany[p.vlastnik]);
+        // Over its owner, not where the system would put it.
+        if (p.vlastnik != Zadny) {
+            EXPECT_LE(std::abs(boxu.left + boxu.right - vlastnika.left - vlastnika.right), 1);
+            EXPECT_LE(std::abs(boxu.top + boxu.bottom - vlastnika.top - vlastnika.bottom), 1);
+        }
     }
 }
