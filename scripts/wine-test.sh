@@ -13,6 +13,9 @@ shift 2
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
+# Wine names Unix files in the locale's codeset: UTF-8, as the Linux build, whatever the caller's
+# locale (a bare environment has none, and then only ASCII names reach the file system).
+export LC_ALL=C.UTF-8
 # No Mono or Gecko installer dialogs while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
@@ -38,7 +41,11 @@ if [[ ! -e $prefix/.hotovo ]]; then
 fi
 # Without a program, only the prefix is made.
 (($# > 0)) || exit 0
-"$server" -p60 2>/dev/null || true
+# A new server's session (its system processes live as long as it) is started apart from the
+# test's output: CTest waits for the last holder of that to leave.
+if "$server" -p60 </dev/null >/dev/null 2>&1 9>&-; then
+    "$wine" cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+fi
 flock -u 9
 exec 9>&-
 
