@@ -41,6 +41,12 @@ if [[ ! -e $prefix/.hotovo ]]; then
 fi
 # Without a program, only the prefix is made.
 (($# > 0)) || exit 0
+# Tests that open windows, on the X server that wine-gui-test.sh started for them: the
+# session's desktop lives on the display of its first program.
+if [[ -n ${VANTREL_WINE_DISPLAY:-} ]]; then
+    export DISPLAY=$VANTREL_WINE_DISPLAY
+fi
+
 # A new server's session (its system processes live as long as it) is started apart from the
 # test's output: CTest waits for the last holder of that to leave.
 if "$server" -p60 </dev/null >/dev/null 2>&1 9>&-; then
@@ -48,11 +54,6 @@ if "$server" -p60 </dev/null >/dev/null 2>&1 9>&-; then
 fi
 flock -u 9
 exec 9>&-
-
-# Tests that open windows, on the X server that wine-gui-test.sh started for them.
-if [[ -n ${VANTREL_WINE_DISPLAY:-} ]]; then
-    export DISPLAY=$VANTREL_WINE_DISPLAY
-fi
 
 # The programs write text mode (CR LF); GoogleTest's list of tests is read as lines by CMake.
 for argument in "$@"; do
