@@ -35,6 +35,10 @@ server=$(dirname "$wine")/wineserver64
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$server" -k 2>/dev/null
 
+# shellcheck source=tests/e2e/plocha.sh
+source "$(dirname "$(realpath "$0")")/plocha.sh"
+# A window may take 60 s to come or go under Wine on a loaded machine.
+cekani=600
 prac=$(mktemp -d)
 xvfb_pid=
 wm_pid=
@@ -51,42 +55,9 @@ uklid() {
 }
 trap uklid EXIT
 
-selhani=0
-chyba() {
-    echo "FAIL: $*" >&2
-    selhani=1
-}
-konec() {
-    echo "FAIL: $*" >&2
-    [[ -s $prac/program.log ]] && { echo "--- program output:" >&2; cat "$prac/program.log" >&2; }
-    exit 1
-}
-
-# Polls a command for up to $1 tenths of a second; true once it succeeds.
-cekej() {
-    local desetin=$1
-    shift
-    for ((i = 0; i < desetin; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-exec 3>"$prac/displej"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-cekej 300 test -s "$prac/displej" || konec "Xvfb gave no display within 30 s"
-DISPLAY=:$(head -1 "$prac/displej")
-export DISPLAY
-cekej 100 xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || konec "Xvfb on $DISPLAY cannot be reached"
-unset WAYLAND_DISPLAY
+spustX
 # Without a window manager Wine waits up to seconds for every window it hides to be withdrawn.
-openbox --sm-disable >"$prac/openbox.log" 2>&1 &
-wm_pid=$!
-wmHotov() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-cekej 300 wmHotov || konec "openbox did not start within 30 s"
+spustSpravce
 # Wine's MessageBeep rings the X server's bell; each ring adds a line to $zvonky.
 zvonky=$prac/zvonky
 touch "$zvonky"
@@ -102,67 +73,10 @@ radek() { zvenku "$1" | sed -n "$2p"; }
 klic='HKCU\Software\Tarsk\Vantrel'
 registr() { "$wine" reg "$@" 2>/dev/null | tr -d '\r'; }
 
-okna() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
-
-# Waits up to 60 s for the one visible window with this title that is not among the ids given
-# after it, and sets $okno_ to its id.
-cekejNaOkno() {
-    local titulek=$1 nove
-    shift
-    for _ in $(seq 600); do
-        nove=$(okna "$titulek" | grep -vxF -f <(printf '%s\n' "$@" x) || true)
-        if [[ -n $nove ]]; then
-            [[ $(wc -l <<<"$nove") -eq 1 ]] || konec "more than one new window \"$titulek\""
-            okno_=$nove
-            return 0
-        fi
-        [[ -z $program_pid ]] || kill -0 "$program_pid" 2>/dev/null ||
-            konec "the program ended while waiting for \"$titulek\""
-        sleep 0.1
-    done
-    konec "no window \"$titulek\" within 60 s"
-}
-
-# A window the window manager manages (a dialog or a box) that is none of the ids given.
-jineOkno() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vxF -f <(printf '%s\n' "$@" x)); do
-        xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state: Normal' && { echo "$id"; return; }
-    done
-}
-
-cekejNaJineOkno() {
-    for _ in $(seq 600); do
-        okno_=$(jineOkno "$@")
-        [[ -n $okno_ ]] && return 0
-        sleep 0.1
-    done
-    konec "no new window within 60 s"
-}
-
-viditelne() { xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1"; }
-neviditelne() { ! viditelne "$1"; }
-cekejNaZavreni() {
-    cekej 600 neviditelne "$2" || konec "window \"$1\" still open after 60 s"
-}
-
 # "x,y wxh" of a window's X client area: where the window manager put it.
 klientX() {
     xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print x "," y " " w "x" h}'
-}
-
-# Keys go through the X server's input, as a user's would, to the window made active first.
-klavesy() {
-    local okno=$1
-    shift
-    xdotool windowactivate --sync "$okno" 2>/dev/null || xdotool windowfocus --sync "$okno"
-    xdotool key --clearmodifiers "$@"
-}
-
-napis() {
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
-    xdotool type --clearmodifiers --delay 20 "$2"
 }
 
 spust() {

@@ -30,6 +30,10 @@ done
 [[ -x $program ]] || { echo "FAIL: no program at $program" >&2; exit 1; }
 [[ -f $(dirname "$program")/vtrl.xml ]] || { echo "FAIL: no vtrl.xml beside $program" >&2; exit 1; }
 
+# shellcheck source=tests/e2e/plocha.sh
+source "$skripty/plocha.sh"
+# A window may take 30 s to come or go on a loaded machine.
+cekani=300
 prac=$(mktemp -d)
 xvfb_pid=
 wm_pid=
@@ -43,99 +47,15 @@ uklid() {
 }
 trap uklid EXIT
 
-selhani=0
-chyba() {
-    echo "FAIL: $*" >&2
-    selhani=1
-}
-konec() {
-    echo "FAIL: $*" >&2
-    echo "--- X server log:" >&2
-    tail -5 "$prac/xvfb.log" >&2
-    [[ -s $prac/program.log ]] && { echo "--- program output:" >&2; cat "$prac/program.log" >&2; }
-    exit 1
-}
-
-# Polls a command for up to $1 tenths of a second; true once it succeeds.
-cekej() {
-    local desetin=$1
-    shift
-    for ((i = 0; i < desetin; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# Xvfb picks a free display itself and writes its number to the given descriptor; -noreset keeps
-# it serving when its last client leaves, as every program of this test does in turn.
-exec 3>"$prac/displej"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$prac/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-cekej 200 test -s "$prac/displej" || konec "Xvfb gave no display within 20 s"
-export DISPLAY=:$(head -1 "$prac/displej")
-cekej 100 xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || konec "Xvfb on $DISPLAY cannot be reached"
+spustX
 
 export XDG_CONFIG_HOME=$prac/config
 export XDG_RUNTIME_DIR=$prac/run
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER
-# The window manager is ready once it announces itself on the root window.
-openbox --sm-disable >"$prac/openbox.log" 2>&1 &
-wm_pid=$!
-wmHotov() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-cekej 200 wmHotov || konec "openbox did not start within 20 s"
+spustSpravce
 nastaveni=$XDG_CONFIG_HOME/Tarsk/Vantrel.reg
 mkdir -p "$(dirname "$nastaveni")"
-
-# Ids of the visible windows with exactly this title.
-okna() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
-
-# Waits up to 20 s for the one visible window with this title that is not among the ids given
-# after it, and sets $okno_ to its id. (No command substitution: a failure must end the test.)
-cekejNaOkno() {
-    local titulek=$1 nove
-    shift
-    for _ in $(seq 200); do
-        nove=$(okna "$titulek" | grep -vxF -f <(printf '%s\n' "$@" x) || true)
-        if [[ -n $nove ]]; then
-            [[ $(wc -l <<<"$nove") -eq 1 ]] || konec "more than one new window \"$titulek\""
-            okno_=$nove
-            return 0
-        fi
-        [[ -z $program_pid ]] || kill -0 "$program_pid" 2>/dev/null ||
-            konec "the program ended while waiting for \"$titulek\""
-        sleep 0.1
-    done
-    konec "no window \"$titulek\" within 20 s"
-}
-
-# Any visible window that the window manager manages (a dialog or a box, not a popup list) and
-# that is none of the ids given.
-jineOkno() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vxF -f <(printf '%s\n' "$@" x)); do
-        xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state: Normal' && { echo "$id"; return; }
-    done
-}
-
-# Waits up to 20 s for a window other than those given (a dialog or a box); sets $okno_.
-cekejNaJineOkno() {
-    for _ in $(seq 200); do
-        okno_=$(jineOkno "$@")
-        [[ -n $okno_ ]] && return 0
-        sleep 0.1
-    done
-    konec "no new window within 20 s"
-}
-
-viditelne() { xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1"; }
-neviditelne() { ! viditelne "$1"; }
-
-cekejNaZavreni() {
-    cekej 300 neviditelne "$2" || konec "window \"$1\" still open after 30 s"
-}
 
 # "x,y wxh" of a window's outer bounds: its client area as the X server has it, and the frame
 # the window manager announces around it.
@@ -161,18 +81,6 @@ obrysPo() {
     echo "$nyni"
 }
 
-# Keys go through the X server's input, as a user's would, to the window made active first.
-klavesy() {
-    local okno=$1
-    shift
-    xdotool windowactivate --sync "$okno" 2>/dev/null || xdotool windowfocus --sync "$okno"
-    xdotool key --clearmodifiers "$@"
-}
-
-napis() {
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
-    xdotool type --clearmodifiers --delay 15 "$2"
-}
 
 spust() {
     "$program" >"$prac/program.log" 2>&1 &
