@@ -186,16 +186,24 @@ TDruhZarizeni DruhZarizeni(THandle handle) {
     }
 }
 
-// Identities are looked up without the watcher, as a lookup that changes nothing.
-bool Identita(const TCesta& cesta, TIdentita& identita) {
+namespace {
+
+// A handle to ask a file about, opened without the watcher, as a lookup that changes nothing.
+// No access asked, so a file that another program holds without sharing still answers; backup
+// semantics open folders too.
+HANDLE OtevriProDotaz(const TCesta& cesta) {
     const std::wstring jmeno = win32::SystemovaCesta(cesta);
     if (jmeno.empty())
-        return false;
-    // No access asked, so a file that another program holds without sharing still answers;
-    // backup semantics open folders too.
-    const HANDLE h = CreateFileW(jmeno.c_str(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        return INVALID_HANDLE_VALUE;
+    return CreateFileW(jmeno.c_str(), FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+
+bool Identita(const TCesta& cesta, TIdentita& identita) {
+    const HANDLE h = OtevriProDotaz(cesta);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     const bool nalezena = IdentitaSystemovehoHandle(h, identita);
@@ -222,12 +230,7 @@ std::string PopisSystemoveChyby(int) {
 } // namespace detail
 
 bool MuzeNedorucit(const TCesta& cesta) {
-    const std::wstring jmeno = win32::SystemovaCesta(cesta);
-    if (jmeno.empty())
-        return false;
-    const HANDLE h = CreateFileW(jmeno.c_str(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE h = OtevriProDotaz(cesta);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     const DWORD druh = GetFileType(h);
