@@ -237,9 +237,12 @@ void THlavniOkno::aSpojitExecute() {
     TSpojeni spojeni;
     const int pocet = pohled_.PocetRadku();
     spojeni.Vstupy.reserve(static_cast<std::size_t>(pocet));
+    // The ticks and the report tell of this join alone: a failure must not leave those of the
+    // one before, which would claim files copied that this output lacks.
+    pohled_.NastavZpravu({}, {}, {});
     for (int i = 0; i < pocet; ++i) {
-        const std::u16string cesta = pohled_.CestaRadku(i);
-        spojeni.Vstupy.push_back(TVstup(cesta));
+        pohled_.NastavStavRadku(i, StavCeka);
+        spojeni.Vstupy.push_back(TVstup(pohled_.CestaRadku(i)));
     }
     spojeni.Vystup = vystup;
     // The window never waits for a writer that may never come: it would freeze.

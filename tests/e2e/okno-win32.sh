@@ -195,6 +195,10 @@ vlastnik=$(xprop -id "$okno_" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.*window 
 cmp -s "$data/out2.txt" <(printf 'a1\r\na2\r\n\r\n') || chyba "the failed join wrote $(od -c "$data/out2.txt")"
 klavesy "$okno_" Return
 cekejNaZavreni "error box" "$okno_"
+# The rows and the report are the failed join's own: the first file ticked, and no report.
+ocekavane=$(printf '%s\n' "1 $dataWin\\a.txt" "0 $dataWin\\b.txt" "0 $dataWin\\c.txt")
+radky "$ocekavane" || chyba "rows after the failed join: $(zvenku seznam)"
+cekejNaStav 2 ""
 
 klavesy "$okno" F1
 cekejNaOkno "O aplikaci"; dialog=$okno_
