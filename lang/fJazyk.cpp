@@ -20,7 +20,8 @@ constexpr int SloupecVerze = 2;
 // The design, in pixels at 96 dpi.
 constexpr int SirkaNavrhu = 409, VyskaNavrhu = 194;
 constexpr int Okraj = 8;
-constexpr int SirkaSeznamu = 393, VyskaSeznamu = 150;
+// The list spans the dialog between its margins.
+constexpr int VyskaSeznamu = 150;
 constexpr int SirkaTlacitek = 75, VyskaTlacitek = 25;
 constexpr int NadTlacitky = 6, MeziTlacitky = 6, PodTlacitky = 5;
 constexpr int SirkySloupcu[] = {70, 100, 50, 150};

@@ -6,6 +6,7 @@
 
 #include "Fuzz.h"
 #include "platforma/Registr.h"
+#include "platforma/posix/FormatRegistru.h"
 #include "platforma/posix/SouborRegistru.h"
 
 #include <algorithm>
