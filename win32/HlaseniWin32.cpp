@@ -48,24 +48,24 @@ HWND Vlastnik(HWND hlavni) {
 }
 
 // The system centres a box on the screen, which can be far from the window it belongs to: it is
-// moved over its owner as it is activated, before it is first drawn.
+// moved over its owner once it has laid itself out, before it is shown, so that a window manager
+// maps it there and never sees it elsewhere.
 thread_local HHOOK hakBoxu = nullptr;
 thread_local HWND vlastnikBoxu = nullptr;
 
-LRESULT CALLBACK PriAktivaciBoxu(int kod, WPARAM w, LPARAM l) {
+LRESULT CALLBACK PoZpraveBoxu(int kod, WPARAM w, LPARAM l) {
     const HHOOK hak = hakBoxu;
-    if (kod == HCBT_ACTIVATE) {
-        const auto box = reinterpret_cast<HWND>(w);
-        if (GetWindow(box, GW_OWNER) == vlastnikBoxu) {
-            RECT obrys{};
-            GetWindowRect(box, &obrys);
-            const POINT misto =
-                NadVlastnikem(vlastnikBoxu, {obrys.right - obrys.left, obrys.bottom - obrys.top});
-            SetWindowPos(box, nullptr, misto.x, misto.y, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            UnhookWindowsHookEx(hak);
-            hakBoxu = nullptr;
-        }
+    const auto* zprava = reinterpret_cast<const CWPRETSTRUCT*>(l);
+    if (kod == HC_ACTION && zprava->message == WM_INITDIALOG &&
+        GetWindow(zprava->hwnd, GW_OWNER) == vlastnikBoxu) {
+        RECT obrys{};
+        GetWindowRect(zprava->hwnd, &obrys);
+        const POINT misto =
+            NadVlastnikem(vlastnikBoxu, {obrys.right - obrys.left, obrys.bottom - obrys.top});
+        SetWindowPos(zprava->hwnd, nullptr, misto.x, misto.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UnhookWindowsHookEx(hak);
+        hakBoxu = nullptr;
     }
     return CallNextHookEx(hak, kod, w, l);
 }
@@ -77,12 +77,12 @@ int THlaseniWin32::Ukaz(const std::u16string& text, const std::u16string& titule
     const HWND vlastnik = Vlastnik(hlavniOkno_);
     if (vlastnik != nullptr) {
         vlastnikBoxu = vlastnik;
-        hakBoxu = SetWindowsHookExW(WH_CBT, PriAktivaciBoxu, nullptr, GetCurrentThreadId());
+        hakBoxu = SetWindowsHookExW(WH_CALLWNDPROCRET, PoZpraveBoxu, nullptr, GetCurrentThreadId());
     }
     const int vysledek =
         MessageBoxW(vlastnik, reinterpret_cast<const wchar_t*>(text.c_str()),
                     reinterpret_cast<const wchar_t*>(titulek.c_str()), static_cast<UINT>(priznaky));
-    // A box that never became active (the system refused it) leaves no hook behind.
+    // A box that was never made (the system refused it) leaves no hook behind.
     if (hakBoxu != nullptr) {
         UnhookWindowsHookEx(hakBoxu);
         hakBoxu = nullptr;
