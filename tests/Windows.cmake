@@ -3,8 +3,8 @@
 
 # vantrel_test(NAME SOURCES ... LIBS ... [KONVENCE] [OKNA] [ENV ...]): as on Linux, without the
 # GUI tests' main. KONVENCE tests change the user's settings for numbers and times, which every
-# process of the Wine prefix shares: one runs at a time, in the locale the other suites run in
-# (Wine rewrites the settings when a process starts in another). OKNA tests open windows, so
+# process of the Wine prefix shares: one runs at a time (every run has the same locale,
+# scripts/wine-test.sh, else Wine would rewrite the settings at a start in another). OKNA tests open windows, so
 # each runs on an X server of its own (scripts/wine-gui-test.sh), in the Wine prefix of such
 # tests, one of them at a time.
 function(vantrel_test name)
@@ -18,7 +18,6 @@ function(vantrel_test name)
     set(vlastnosti TIMEOUT 600)
     set(env ${T_ENV})
     if(T_KONVENCE)
-        list(APPEND env LC_ALL=C.UTF-8)
         list(APPEND vlastnosti RESOURCE_LOCK uzivatelske-konvence)
     endif()
     if(env)
