@@ -39,19 +39,11 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source "$(dirname "$(realpath "$0")")/plocha.sh"
 # A window may take 60 s to come or go under Wine on a loaded machine.
 cekani=600
-prac=$(mktemp -d)
-xvfb_pid=
-wm_pid=
 zvonky_pid=
-program_pid=
 uklid() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
     [[ -n $zvonky_pid ]] && kill "$zvonky_pid" 2>/dev/null
     "$server" -k 2>/dev/null
-    [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$prac"
+    uklidPlochy
 }
 trap uklid EXIT
 

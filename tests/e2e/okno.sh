@@ -34,18 +34,6 @@ done
 source "$skripty/plocha.sh"
 # A window may take 30 s to come or go on a loaded machine.
 cekani=300
-prac=$(mktemp -d)
-xvfb_pid=
-wm_pid=
-program_pid=
-uklid() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
-    [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$prac"
-}
-trap uklid EXIT
 
 spustX
 

@@ -1,8 +1,22 @@
 # The desktop of the end-to-end tests, sourced by them: an Xvfb server with the openbox window
 # manager, and the windows on it found, waited for and driven as a user would, through the X
-# server with xdotool. The test sets $prac (its working folder), $program_pid (the program
-# while it runs) and $cekani (how many tenths of a second a window may take), and defines konec
-# to clean up, or takes the one here.
+# server with xdotool. The test sets $program_pid (the program while it runs) and $cekani (how
+# many tenths of a second a window may take); $prac is its working folder, gone at its end.
+
+prac=$(mktemp -d)
+xvfb_pid=
+wm_pid=
+program_pid=
+# What the desktop started ends with the test; a test that starts more ends that first, then
+# calls this.
+uklidPlochy() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$prac"
+}
+trap uklidPlochy EXIT
 
 selhani=0
 chyba() {
